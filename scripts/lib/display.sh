@@ -1,0 +1,172 @@
+# shellcheck shell=bash
+# Private X displays and Wine prefixes for tests, benchmarks and `scripts/run`.
+#
+# Source it, then:
+#   vps_display_start [WxHxD]   starts a private Xvfb, exports DISPLAY
+#   vps_prefix_new              exports WINEPREFIX: a fresh copy of the template prefix
+#   vps_prefix_end [PREFIX]     ends that prefix's wineserver (and its programs), removes it
+#   vps_display_stop            ends the Xvfb this shell started
+#   vps_cleanup                 all of the above; also run by the EXIT/INT/TERM/HUP trap
+# Only what this shell started is ever ended: by pid, or by `WINEPREFIX=... wineserver -k`.
+
+VPS_ROOT="${VPS_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+VPS_TEMPLATE="$VPS_ROOT/build/wine-template"
+
+# mscoree/mshtml off: Wine would otherwise offer to install .NET and its HTML engine, and
+# such a window waits for an answer nobody gives. winemenubuilder off: it would write menu
+# entries and file associations into the user's home for every prefix we make.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+VPS_XVFB_PID=""
+VPS_XVFB_DISPLAY=""
+VPS_PREFIXES=()
+VPS_TEMP_DIRS=()
+
+vps_log() { printf '%s\n' "$*" >&2; }
+
+# Ends a prefix's wineserver and with it every Windows program of that prefix.
+vps_wineserver_kill() {
+  local prefix="$1"
+  [ -d "$prefix" ] || return 0
+  WINEPREFIX="$prefix" timeout 20 wineserver -k >/dev/null 2>&1 || true
+  # -k returns once the server was told; wait until it is really gone so the prefix can go.
+  WINEPREFIX="$prefix" timeout 20 wineserver -w >/dev/null 2>&1 || true
+}
+
+vps_display_start() {
+  local geometry="${1:-${VPS_SCREEN:-1024x768x24}}"
+  local tmp
+  tmp="$(mktemp -d "${TMPDIR:-/tmp}/vps-x.XXXXXX")"
+  VPS_TEMP_DIRS+=("$tmp")
+  # -displayfd lets Xvfb choose a free display number itself and tell us once it accepts
+  # connections, so two runs on one machine never race for the same number.
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset \
+    3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 </dev/null &
+  VPS_XVFB_PID=$!
+  local i
+  for ((i = 0; i < 200; i++)); do
+    if [ -s "$tmp/display" ]; then
+      VPS_XVFB_DISPLAY=":$(tr -dc 0-9 <"$tmp/display")"
+      export DISPLAY="$VPS_XVFB_DISPLAY"
+      return 0
+    fi
+    kill -0 "$VPS_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  vps_log "Xvfb did not start:"
+  cat "$tmp/xvfb.log" >&2 || true
+  return 1
+}
+
+vps_display_stop() {
+  if [ -n "$VPS_XVFB_PID" ]; then
+    kill "$VPS_XVFB_PID" 2>/dev/null || true
+    wait "$VPS_XVFB_PID" 2>/dev/null || true
+    VPS_XVFB_PID=""
+  fi
+}
+
+# Makes the template prefix once (wineboot takes a dozen seconds); copies of it take about
+# a fraction of a second, so every test case can start from a fresh prefix.
+vps_template_ensure() {
+  local version stamp="$VPS_TEMPLATE/.vps-template"
+  version="$(wine --version 2>/dev/null)"
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && return 0
+  mkdir -p "$VPS_ROOT/build"
+  (
+    flock 9
+    [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && exit 0
+    local work
+    work="$(mktemp -d "$VPS_ROOT/build/wine-template.new.XXXXXX")"
+    vps_log "Making the Wine template prefix (once)..."
+    # wineboot needs no display when none is set; with one it may draw its progress box there.
+    if ! WINEPREFIX="$work" DISPLAY="${DISPLAY:-}" timeout 300 wineboot -i >"$work.log" 2>&1; then
+      cat "$work.log" >&2
+      vps_wineserver_kill "$work"
+      rm -rf "$work" "$work.log"
+      exit 1
+    fi
+    vps_wineserver_kill "$work"
+    rm -f "$work.log"
+    printf '%s\n' "$version" >"$work/.vps-template"
+    rm -rf "$VPS_TEMPLATE"
+    mv "$work" "$VPS_TEMPLATE"
+  ) 9>"$VPS_ROOT/build/.wine-template.lock"
+}
+
+# The DLL folders make up nearly all of a prefix and Wine never writes to them after
+# wineboot, so a copy hard-links them (when on one file system) and copies only the rest:
+# the registry, the user folders and whatever a test may change.
+VPS_SHARED_DIRS=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
+
+vps_prefix_copy() {
+  local from="$1" to="$2" d
+  local excludes=()
+  for d in "${VPS_SHARED_DIRS[@]}"; do excludes+=("--exclude=./$d"); done
+  mkdir -p "$to"
+  (cd "$from" && tar "${excludes[@]}" -cf - .) | (cd "$to" && tar -xpf -)
+  for d in "${VPS_SHARED_DIRS[@]}"; do
+    [ -d "$from/$d" ] || continue
+    cp -al "$from/$d" "$to/$d" 2>/dev/null || { rm -rf "${to:?}/$d"; cp -a "$from/$d" "$to/$d"; }
+  done
+}
+
+vps_prefix_new() {
+  vps_template_ensure
+  local tmp
+  # Beside the template, so the hard links stay on one file system.
+  mkdir -p "$VPS_ROOT/build/run"
+  tmp="$(mktemp -d "$VPS_ROOT/build/run/prefix.XXXXXX")"
+  VPS_TEMP_DIRS+=("$tmp")
+  vps_prefix_copy "$VPS_TEMPLATE" "$tmp/prefix"
+  VPS_PREFIXES+=("$tmp/prefix")
+  export WINEPREFIX="$tmp/prefix"
+}
+
+vps_prefix_end() {
+  local prefix="${1:-${WINEPREFIX:-}}"
+  [ -n "$prefix" ] || return 0
+  vps_wineserver_kill "$prefix"
+  local i
+  for i in "${!VPS_PREFIXES[@]}"; do
+    if [ "${VPS_PREFIXES[$i]}" = "$prefix" ]; then
+      unset 'VPS_PREFIXES[i]'
+      rm -rf "$(dirname "$prefix")"
+    fi
+  done
+}
+
+vps_cleanup() {
+  local p d
+  for p in "${VPS_PREFIXES[@]}"; do
+    vps_wineserver_kill "$p"
+  done
+  VPS_PREFIXES=()
+  vps_display_stop
+  for d in "${VPS_TEMP_DIRS[@]}"; do
+    rm -rf "$d"
+  done
+  VPS_TEMP_DIRS=()
+}
+
+# Scripts that need their own last words put them in this function; it runs before cleanup.
+vps_on_exit() { :; }
+
+_vps_trap_exit() {
+  local rc=$?
+  trap - EXIT INT TERM HUP
+  vps_on_exit || true
+  vps_cleanup
+  exit "$rc"
+}
+_vps_trap_signal() {
+  trap - EXIT INT TERM HUP
+  vps_on_exit || true
+  vps_cleanup
+  exit "$1"
+}
+trap _vps_trap_exit EXIT
+trap '_vps_trap_signal 130' INT
+trap '_vps_trap_signal 143' TERM
+trap '_vps_trap_signal 129' HUP

@@ -1,0 +1,293 @@
+// vpsprobe: looks at the resident program's main window the way another Windows program
+// would, so the end-to-end scripts can ask questions that X11 tools cannot answer (is the
+// window hidden or merely unmapped? which messages does it survive?).
+//
+// Exit codes: 0 done, 1 condition not reached / call failed, 2 window not found, 64 usage.
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kNotFound = 2;
+constexpr int kUsage = 64;
+constexpr UINT kWakeUp = 1801;
+
+const char* g_class = "TfmKestrelPrintScreen";
+const char* g_title = nullptr;
+
+HWND target() { return FindWindowA(g_title ? nullptr : g_class, g_title); }
+
+// Accepts decimal, 0x-hex and negative numbers, since lParam values are often written either way.
+bool parse_number(const char* text, long long& out) {
+    char* end = nullptr;
+    out = std::strtoll(text, &end, 0);
+    return end != text && *end == '\0';
+}
+
+double now_ms() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+enum class State { Visible, Hidden, Gone, Exists };
+
+bool parse_state(const char* text, State& out) {
+    static const struct {
+        const char* name;
+        State state;
+    } names[] = {{"visible", State::Visible},
+                 {"hidden", State::Hidden},
+                 {"gone", State::Gone},
+                 {"exists", State::Exists}};
+    for (const auto& n : names) {
+        if (std::strcmp(text, n.name) == 0) {
+            out = n.state;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool reached(State state) {
+    HWND w = target();
+    switch (state) {
+    case State::Visible: return w && IsWindowVisible(w);
+    case State::Hidden: return w && !IsWindowVisible(w);
+    case State::Gone: return !w;
+    case State::Exists: return w != nullptr;
+    }
+    return false;
+}
+
+// Polls every millisecond; the resolution matters for the benchmark, not for the tests.
+bool wait_for(State state, double timeout_ms, double& elapsed_ms, double start_ms) {
+    for (;;) {
+        elapsed_ms = now_ms() - start_ms;
+        if (reached(state)) return true;
+        if (elapsed_ms > timeout_ms) return false;
+        Sleep(1);
+    }
+}
+
+void print_rect(const RECT& r) { std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom); }
+
+int with_window(HWND& w) {
+    w = target();
+    if (!w) {
+        std::fprintf(stderr, "vpsprobe: window not found\n");
+        return kNotFound;
+    }
+    return 0;
+}
+
+BOOL CALLBACK list_one(HWND w, LPARAM) {
+    char cls[256] = {};
+    char title[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, title, sizeof title);
+    RECT r{};
+    GetWindowRect(w, &r);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    std::printf("%p pid=%lu visible=%d class=\"%s\" title=\"%s\" rect=%ld,%ld,%ld,%ld\n",
+                static_cast<void*>(w), pid, IsWindowVisible(w) ? 1 : 0, cls, title, r.left, r.top,
+                r.right, r.bottom);
+    return TRUE;
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: vpsprobe [-c CLASS | -t TITLE] COMMAND [ARGS]\n"
+                 "  find | visible | rect | client | pid | close | endsession | list\n"
+                 "  find-title CAPTION\n"
+                 "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
+                 "  show SW_VALUE\n"
+                 "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
+                 "  wake-time [EXE [ARGS...]]   (post 1801, or start EXE; ms until visible)\n");
+    return kUsage;
+}
+
+int cmd_message(bool post, int argc, char** argv) {
+    long long msg = 0, wp = 0, lp = 0;
+    if (argc != 3 || !parse_number(argv[0], msg) || !parse_number(argv[1], wp) ||
+        !parse_number(argv[2], lp))
+        return usage();
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    const auto m = static_cast<UINT>(msg);
+    const auto wparam = static_cast<WPARAM>(wp);
+    const auto lparam = static_cast<LPARAM>(lp);
+    if (post) return PostMessageA(w, m, wparam, lparam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    // A timeout keeps a hung or modal target from hanging the test run with it.
+    if (!SendMessageTimeoutA(w, m, wparam, lparam, SMTO_NORMAL, 10000, &result)) return 1;
+    std::printf("%lld\n", static_cast<long long>(result));
+    return 0;
+}
+
+// Windows asks every top-level window first, then tells it the session ends; a program that
+// only reacts to the second message is still asked the first.
+int cmd_endsession() {
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000,
+                             &answer)) {
+        std::fprintf(stderr, "vpsprobe: WM_QUERYENDSESSION not answered\n");
+        return 1;
+    }
+    std::printf("query=%lld\n", static_cast<long long>(answer));
+    DWORD_PTR ignored = 0;
+    // The target may end its process while handling this; a failed send is then expected.
+    SendMessageTimeoutA(w, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &ignored);
+    return 0;
+}
+
+int cmd_wait(int argc, char** argv) {
+    State state;
+    long long timeout = 0;
+    if (argc != 2 || !parse_state(argv[0], state) || !parse_number(argv[1], timeout))
+        return usage();
+    double elapsed = 0;
+    const bool ok = wait_for(state, static_cast<double>(timeout), elapsed, now_ms());
+    std::printf("%.1f\n", elapsed);
+    return ok ? 0 : 1;
+}
+
+std::string quote_args(int argc, char** argv) {
+    std::string line;
+    for (int i = 0; i < argc; ++i) {
+        if (i) line += ' ';
+        line += '"';
+        line += argv[i];
+        line += '"';
+    }
+    return line;
+}
+
+// The benchmark measures from the moment the wake-up is sent to the moment the window is
+// visible, inside one process, so Wine's own start-up cost of the probe is not counted.
+int cmd_wake_time(int argc, char** argv) {
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    if (IsWindowVisible(w)) {
+        std::fprintf(stderr, "vpsprobe: window is already visible\n");
+        return 1;
+    }
+    PROCESS_INFORMATION pi{};
+    const double start = now_ms();
+    if (argc == 0) {
+        if (!PostMessageA(w, kWakeUp, 0, 0)) return 1;
+    } else {
+        std::string line = quote_args(argc, argv);
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi)) {
+            std::fprintf(stderr, "vpsprobe: cannot start %s (error %lu)\n", argv[0],
+                         GetLastError());
+            return 1;
+        }
+    }
+    double elapsed = 0;
+    const bool ok = wait_for(State::Visible, 10000, elapsed, start);
+    std::printf("%.2f\n", elapsed);
+    if (pi.hProcess) {
+        WaitForSingleObject(pi.hProcess, 10000);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        if (code != 0) {
+            std::fprintf(stderr, "vpsprobe: second start exited with %lu\n", code);
+            return 1;
+        }
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Text mode would turn every newline into CRLF, which the shell scripts then have to strip.
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    int i = 1;
+    for (; i + 1 < argc && std::strlen(argv[i]) == 2 && argv[i][0] == '-'; i += 2) {
+        if (argv[i][1] == 'c') g_class = argv[i + 1];
+        else if (argv[i][1] == 't') g_title = argv[i + 1];
+        else return usage();
+    }
+    if (i >= argc) return usage();
+    const std::string cmd = argv[i];
+    char** rest = argv + i + 1;
+    const int nrest = argc - i - 1;
+
+    HWND w = nullptr;
+    if (cmd == "find" || cmd == "visible" || cmd == "rect" || cmd == "client" || cmd == "pid" ||
+        cmd == "close") {
+        if (nrest != 0) return usage();
+        if (int rc = with_window(w)) return rc;
+    }
+    if (cmd == "find") {
+        std::printf("%p\n", static_cast<void*>(w));
+    } else if (cmd == "visible") {
+        std::printf("%d\n", IsWindowVisible(w) ? 1 : 0);
+    } else if (cmd == "rect") {
+        RECT r{};
+        if (!GetWindowRect(w, &r)) return 1;
+        print_rect(r);
+    } else if (cmd == "client") {
+        RECT r{};
+        if (!GetClientRect(w, &r)) return 1;
+        POINT origin{0, 0};
+        ClientToScreen(w, &origin);
+        // Width and height first; the screen position of the client area helps to crop shots.
+        std::printf("%ld %ld %ld %ld\n", r.right - r.left, r.bottom - r.top, origin.x, origin.y);
+    } else if (cmd == "pid") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        std::printf("%lu\n", pid);
+    } else if (cmd == "close") {
+        return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    } else if (cmd == "find-title") {
+        if (nrest != 1) return usage();
+        HWND found = FindWindowA(nullptr, rest[0]);
+        if (!found) return kNotFound;
+        std::printf("%p\n", static_cast<void*>(found));
+    } else if (cmd == "post" || cmd == "send") {
+        return cmd_message(cmd == "post", nrest, rest);
+    } else if (cmd == "show") {
+        long long sw = 0;
+        if (nrest != 1 || !parse_number(rest[0], sw)) return usage();
+        if (int rc = with_window(w)) return rc;
+        ShowWindowAsync(w, static_cast<int>(sw));
+    } else if (cmd == "endsession") {
+        if (nrest != 0) return usage();
+        return cmd_endsession();
+    } else if (cmd == "wait") {
+        return cmd_wait(nrest, rest);
+    } else if (cmd == "wake-time") {
+        return cmd_wake_time(nrest, rest);
+    } else if (cmd == "list") {
+        EnumWindows(list_one, 0);
+    } else {
+        return usage();
+    }
+    return 0;
+}
