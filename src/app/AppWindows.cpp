@@ -1,0 +1,34 @@
+#include "app/AppWindows.h"
+
+#include "win/Application.h"
+
+namespace vps {
+
+AppWindows::AppWindows() {
+    ShutDownRequested = false;
+    Destroying = false;
+    main_ = std::make_unique<TfmKestrelPrintScreen>();
+    fmKestrelPrintScreen = main_.get();
+    win::Application::setMainForm(main_.get());
+    outline_ = std::make_unique<TfmAnimatedRectangle>();
+    fmAnimatedRectangle = outline_.get();
+    selection_ = std::make_unique<TfmSelectedArea>();
+    fmSelectedArea = selection_.get();
+    card_ = std::make_unique<TfmCheatSheet>();
+    fmCheatSheet = card_.get();
+}
+
+AppWindows::~AppWindows() {
+    // The main window goes first: its destruction may still reach the other three.
+    main_.reset();
+    fmKestrelPrintScreen = nullptr;
+    win::Application::setMainForm(nullptr);
+    card_.reset();
+    fmCheatSheet = nullptr;
+    selection_.reset();
+    fmSelectedArea = nullptr;
+    outline_.reset();
+    fmAnimatedRectangle = nullptr;
+}
+
+}  // namespace vps

@@ -1,0 +1,37 @@
+// The program's entry: one resident copy per session. A later start only wakes that copy.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/AppWindows.h"
+#include "win/Application.h"
+
+namespace {
+
+// A window of this class belongs to the development environment; while it runs, every start
+// makes a full copy so the program can be debugged beside the installed one.
+constexpr const char* kDevelopmentEnvironmentClass = "TAppBuilder";
+
+bool wokeResidentCopy() {
+    if (FindWindowA(kDevelopmentEnvironmentClass, nullptr)) return false;
+    // FindWindowA also finds hidden windows, and the resident copy is hidden almost always.
+    HWND resident = FindWindowA("TfmKestrelPrintScreen", nullptr);
+    if (!resident) return false;
+    PostMessageA(resident, vps::WM_WAKEUP, 0, 0);
+    return true;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (wokeResidentCopy()) return 0;
+
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    win::Application::setTitle("Vantaro Print Screen");
+    win::Application::setHelpFile("");
+
+    vps::AppWindows windows;
+    return win::Application::run();
+}

@@ -1,0 +1,240 @@
+#include "app/uPrintScreen.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/AreaGeometry.h"
+#include "core/CreditsText.h"
+#include "core/MonitorLayout.h"
+#include "core/TextUtil.h"
+#include "guidance/uCheatSheet.h"
+#include "win/Application.h"
+#include "win/MessageDialog.h"
+
+namespace vps {
+
+namespace {
+
+using namespace vps::layout;
+
+constexpr COLORREF kPowerOn = RGB(0, 255, 0);
+constexpr COLORREF kPowerOff = RGB(255, 0, 0);
+constexpr COLORREF kScreenGrey = RGB(128, 128, 128);
+constexpr SIZE kMinimumSize{329, 450};
+
+const std::vector<win::MenuItemSpec>& mainMenuTable() {
+    static const std::vector<win::MenuItemSpec> table = {
+        {.name = "Options1", .caption = "&Options", .helpContext = 1210, .items = {
+            {.name = "Defaults1", .caption = "&Defaults...", .helpContext = 1220},
+            {.name = "Printing1", .caption = "&Printing...", .helpContext = 1230},
+            {.name = "General1", .caption = "&General...", .visible = false},
+            {},
+            {.name = "ShowCheatSheet1", .caption = "&Show Cheat Sheet", .checked = true},
+            {},
+            {.name = "Close1", .caption = "&Close"},
+            {.name = "Exit1", .caption = "E&xit (Shut Down)"},
+        }},
+        {.name = "Help1", .caption = "&Help", .helpContext = 1240, .items = {
+            {.name = "Contents1", .caption = "&Table of Contents", .helpContext = 1250},
+            {.name = "HowtoUseHelp1", .caption = "&How to Use Help", .helpContext = 1270},
+            {},
+            {.name = "About1", .caption = "&About...", .helpContext = 1290},
+        }},
+    };
+    return table;
+}
+
+constexpr const char* kShutDownWarning =
+    "This will shut down Vantaro Print Screen and make it unavailable.\r\n"
+    "To use this program after it is shut down, it will be necessary to \"run\" it again.\r\n"
+    "(To close the main window without shutting down, just click the \"Close\" button.)\r\n"
+    "Are you sure you want to shut down this program?";
+
+bool firstArgumentIsFirstRun() {
+    return __argc > 1 && equalsIgnoringAsciiCase(__argv[1], "/FIRSTRUN");
+}
+
+}  // namespace
+
+TfmKestrelPrintScreen::TfmKestrelPrintScreen()
+    : Form({.className = "TfmKestrelPrintScreen",
+            .name = "fmKestrelPrintScreen",
+            .caption = "Vantaro Print Screen",
+            .clientWidth = 321,
+            .clientHeight = 407,
+            .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN,
+            .exStyle = WS_EX_CONTEXTHELP,
+            .minimumSize = kMinimumSize}),
+      MainMenu1(mainMenuTable()),
+      paMonitor(*this, {.name = "paMonitor", .bounds = {8, 2, 305, 223}, .anchors = AnchorTop,
+                        .helpContext = 1000},
+                {.outer = win::Bevel::None}),
+      Panel9(paMonitor, {.name = "Panel9", .bounds = {0, 0, 301, 207}, .anchors = kAllEdges},
+             {.outer = win::Bevel::Raised, .inner = win::Bevel::Raised, .bevelWidth = 2}),
+      Panel10(Panel9, {.name = "Panel10", .bounds = {14, 14, 273, 173}, .anchors = kAllEdges},
+              {.outer = win::Bevel::Lowered, .inner = win::Bevel::Lowered, .color = kScreenGrey}),
+      ExampleImage(Panel10, {.name = "ExampleImage"}, kScreenGrey),
+      Credits(Panel10, {.name = "Credits"}),
+      buMonitorPower(Panel9, {.name = "buMonitorPower", .bounds = {255, 191, 15, 8},
+                              .anchors = AnchorRight | AnchorBottom, .caption = " "},
+                     {.tabStop = false}),
+      paMonitorIndicator(Panel9, {.name = "paMonitorIndicator", .bounds = {272, 192, 6, 6},
+                                  .anchors = AnchorRight | AnchorBottom},
+                         {.outer = win::Bevel::Lowered, .color = kPowerOn}),
+      Panel12(paMonitor, {.name = "Panel12", .bounds = {54, 211, 193, 9},
+                          .anchors = AnchorLeft | AnchorRight | AnchorBottom}),
+      Panel8(paMonitor, {.name = "Panel8", .bounds = {113, 202, 74, 12},
+                         .anchors = AnchorLeft | AnchorRight | AnchorBottom}),
+      paBottom(*this, {.name = "paBottom", .bounds = {0, 227, 321, 179}, .anchors = AnchorBottom},
+               {.outer = win::Bevel::None}),
+      buCancel(paBottom, {.name = "buCancel", .bounds = {123, 153, 75, 25}, .helpContext = 1130,
+                          .caption = "C&lose"}) {
+    ExampleImage.setAlign(win::Align::Client);
+    ExampleImage.setTag(1300);
+    Credits.setAlign(win::Align::Client);
+    setMenu(MainMenu1);
+    setCancelButton(&buCancel);
+    bindEvents();
+    FormCreate();
+}
+
+TfmKestrelPrintScreen::~TfmKestrelPrintScreen() { FormDestroy(); }
+
+void TfmKestrelPrintScreen::bindEvents() {
+    OnShow = [this] { FormShow(); };
+    OnResize = [this] { FormResize(); };
+    OnCloseQuery = [this] { return FormCloseQuery(); };
+    OnMouseDown = [this](const win::MouseEvent& event) { FormMouseDown(event); };
+    buCancel.OnClick = [this] { buCancelClick(); };
+    buMonitorPower.OnClick = [this] { buMonitorPowerClick(); };
+    MainMenu1.item("Close1").OnClick = [this] { Close1Click(); };
+    MainMenu1.item("Exit1").OnClick = [this] { Exit1Click(); };
+
+    onMessage(WM_HOTKEY, [this](WPARAM id, LPARAM) {
+        if (std::ranges::find(HotKeyIds, static_cast<int>(id)) != std::end(HotKeyIds)) ShowCapture();
+        return 0;
+    });
+    onMessage(WM_WAKEUP, [this](WPARAM, LPARAM) {
+        ShowCapture();
+        return 0;
+    });
+    // The resident program never holds up a log-off or shut-down.
+    onMessage(WM_QUERYENDSESSION, [](WPARAM, LPARAM) { return 1; });
+    onMessage(WM_ENDSESSION, [this](WPARAM endingNow, LPARAM) {
+        if (endingNow) {
+            ShutDownRequested = true;
+            close();
+        }
+        return 0;
+    });
+}
+
+void TfmKestrelPrintScreen::FormCreate() {
+    Credits.setLines(formatCredits(designCreditsLines(), ExeInfo.FileVersion, ExeInfo.LegalCopyright));
+    // A key another program already holds simply does not reach us; a second start still wakes us.
+    RegisterHotKey(handle(), HotKeyIds[0], 0, VK_SNAPSHOT);
+    RegisterHotKey(handle(), HotKeyIds[1], MOD_CONTROL, VK_SNAPSHOT);
+    RegisterHotKey(handle(), HotKeyIds[2], MOD_ALT, VK_SNAPSHOT);
+    Snapshot = ScreenSnapshot();
+    SelectedRect = {0, 0, 0, 0};
+    win::Application::setHintTiming(1500, 15000);
+    LastShowTick = 0;
+    LoadingSettings = true;
+    win::Application::setHelpFile(win::Application::exeDirectory() + "VANTAROPRINTSCREEN.HLP");
+    if (firstArgumentIsFirstRun()) PostMessageA(handle(), WM_WAKEUP, 0, 0);
+}
+
+void TfmKestrelPrintScreen::FormDestroy() {
+    Destroying = true;
+    for (int id : HotKeyIds) UnregisterHotKey(handle(), id);
+    Snapshot = ScreenSnapshot();
+}
+
+void TfmKestrelPrintScreen::ShowCapture() {
+    const AreaRect workArea = GetWorkAreaRect();
+    const int height = std::max<int>(workArea.Bottom - workArea.Top, kMinimumSize.cy);
+    SetWindowPos(handle(), nullptr, 0, 0, bounds().width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const win::Box monitor = paMonitor.bounds();
+    const int width = monitor::windowWidthForMonitor(monitor.width, monitor.height, paBottom.bounds().top);
+    const int left = monitor::windowLeftOverWorkArea(workArea, width);
+    if (!visible()) setScreenBounds({left, workArea.Top, width, height});
+
+    // Taken while the window is still hidden, so the picture never contains it; the foreground
+    // window is read before this window comes to the front.
+    CaptureScreen(Snapshot);
+    AllRect = wholeScreenRect(primaryScreenSize());
+    WorkAreaRect = GetWorkAreaRect();
+    ForegroundRect = GetForegroundWindowRect();
+    ForegroundTitle = GetForegroundWindowTitle();
+
+    DrawPreview();
+    if (!previewShowing()) buMonitorPowerClick();
+    show();
+    BringWindowToTop(handle());
+    SetForegroundWindow(handle());
+}
+
+void TfmKestrelPrintScreen::HideCapture() {
+    fmCheatSheet->hide();
+    Snapshot = ScreenSnapshot();
+    hide();
+}
+
+void TfmKestrelPrintScreen::FormShow() {
+    FormResize();
+    LastShowTick = GetTickCount();
+}
+
+void TfmKestrelPrintScreen::FormResize() {
+    if (Destroying) return;
+    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top);
+    paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
+    DrawPreview();
+}
+
+bool TfmKestrelPrintScreen::FormCloseQuery() {
+    if (ShutDownRequested) return true;
+    HideCapture();
+    return false;
+}
+
+void TfmKestrelPrintScreen::FormMouseDown(const win::MouseEvent& event) {
+    // A hidden way out for the developer: Ctrl+double-click on the bare window ends the program.
+    if (event.ctrl && event.doubleClick) {
+        ShutDownRequested = true;
+        close();
+    }
+}
+
+void TfmKestrelPrintScreen::buCancelClick() { HideCapture(); }
+
+void TfmKestrelPrintScreen::Close1Click() { HideCapture(); }
+
+void TfmKestrelPrintScreen::Exit1Click() {
+    const int answer = win::showMessageDialog(
+        handle(), {.text = kShutDownWarning,
+                   .caption = "Warning",
+                   .kind = win::DialogKind::Warning,
+                   .buttons = {{"&Yes", IDYES}, {"&No", IDNO}},
+                   .defaultResult = IDYES,
+                   .cancelResult = IDNO});
+    if (answer == IDYES) {
+        ShutDownRequested = true;
+        close();
+    }
+}
+
+void TfmKestrelPrintScreen::buMonitorPowerClick() {
+    ExampleImage.setVisible(!ExampleImage.visible());
+    Credits.setVisible(!Credits.visible());
+    Credits.setActive(Credits.visible());
+    paMonitorIndicator.setColor(previewShowing() ? kPowerOff : kPowerOn);
+}
+
+bool TfmKestrelPrintScreen::previewShowing() const { return paMonitorIndicator.color() == kPowerOn; }
+
+void TfmKestrelPrintScreen::DrawPreview() { drawQuickPreview(Snapshot, ExampleImage); }
+
+}  // namespace vps

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "capture/ScreenSnapshot.h"
+#include "core/AreaRect.h"
+#include "guidance/CreditsScroller.h"
+#include "guidance/ExeInfo.h"
+#include "win/Button.h"
+#include "win/Form.h"
+#include "win/Image.h"
+#include "win/Menu.h"
+#include "win/Panel.h"
+
+namespace vps {
+
+// The private message a second start posts to wake the resident copy.
+inline constexpr UINT WM_WAKEUP = WM_USER + 777;
+
+inline constexpr int HotKeyIds[] = {777, 778, 779};
+
+// Set once the user or Windows asks the program to end; a close of the main window then ends
+// the program instead of hiding it.
+inline bool ShutDownRequested = false;
+// Set while the main window is being destroyed; resizing then does nothing.
+inline bool Destroying = false;
+
+// The resident main window: the hot keys, the frozen screen, the monitor drawing with its
+// miniature and the options below it.
+class TfmKestrelPrintScreen : public win::Form {
+public:
+    TfmKestrelPrintScreen();
+    ~TfmKestrelPrintScreen() override;
+
+    void ShowCapture();
+    void HideCapture();
+
+    // Capture state of the current activation.
+    ScreenSnapshot Snapshot;
+    AreaRect SelectedRect;
+    AreaRect AllRect;
+    AreaRect ForegroundRect;
+    AreaRect WorkAreaRect;
+    std::string ForegroundTitle;
+    unsigned long LastShowTick = 0;
+    bool LoadingSettings = false;
+
+    TExeInfo ExeInfo;
+
+    win::MainMenu MainMenu1;
+    // The monitor drawing. Siblings that overlap are declared top first: the bezel and the foot
+    // stand in front of the neck.
+    win::Panel paMonitor;
+    win::Panel Panel9;
+    win::Panel Panel10;
+    win::Image ExampleImage;
+    CreditsScroller Credits;
+    win::PushButton buMonitorPower;
+    win::Panel paMonitorIndicator;
+    win::Panel Panel12;
+    win::Panel Panel8;
+    // The options panel.
+    win::Panel paBottom;
+    win::PushButton buCancel;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void FormShow();
+    void FormResize();
+    bool FormCloseQuery();
+    void FormMouseDown(const win::MouseEvent& event);
+    void buCancelClick();
+    void Close1Click();
+    void Exit1Click();
+    void buMonitorPowerClick();
+
+    void DrawPreview();
+    bool previewShowing() const;
+    void bindEvents();
+};
+
+inline TfmKestrelPrintScreen* fmKestrelPrintScreen = nullptr;
+
+}  // namespace vps

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "core/AreaRect.h"
+#include "win/Bitmap.h"
+#include "win/Image.h"
+
+namespace vps {
+
+// The primary screen frozen at the moment of activation, in the display's own pixel format.
+using ScreenSnapshot = win::Bitmap;
+
+// W x H: the primary display's size in pixels, read afresh at every call.
+Size primaryScreenSize();
+
+// Fills the snapshot with the primary screen's current contents, resized to W x H. Raises the
+// system's error when the copy fails; the desktop DC is released on every path.
+void CaptureScreen(ScreenSnapshot& snapshot);
+
+AreaRect GetWorkAreaRect();
+AreaRect GetForegroundWindowRect();
+std::string GetForegroundWindowTitle();
+
+// Maps a screen rectangle onto a miniature of the given size.
+AreaRect ScreenToPreviewRect(const AreaRect& area, int previewWidth, int previewHeight);
+
+// The quick miniature: the whole snapshot point-sampled onto a new picture of the image's size.
+void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image);
+
+}  // namespace vps

@@ -1,0 +1,112 @@
+#include "win/Application.h"
+
+#include <windows.h>
+
+#include "win/Form.h"
+
+namespace win {
+
+namespace {
+
+struct State {
+    std::string title;
+    std::string helpFile;
+    Form* mainForm = nullptr;
+    bool terminated = false;
+    int hintPause = 500;
+    int hintHidePause = 2500;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+// Tab, Enter, Escape and Alt+letter of a form that wants them go to the dialog manager.
+bool translateDialogKeys(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    auto* form = dynamic_cast<Form*>(Window::fromHandle(root));
+    return form && form->handlesDialogKeys() && IsDialogMessageA(root, &message);
+}
+
+}  // namespace
+
+const std::string& Application::title() { return state().title; }
+void Application::setTitle(std::string title) { state().title = std::move(title); }
+Form* Application::mainForm() { return state().mainForm; }
+void Application::setMainForm(Form* form) { state().mainForm = form; }
+const std::string& Application::helpFile() { return state().helpFile; }
+void Application::setHelpFile(std::string path) { state().helpFile = std::move(path); }
+
+void Application::setHintTiming(int pauseMs, int hidePauseMs) {
+    state().hintPause = pauseMs;
+    state().hintHidePause = hidePauseMs;
+}
+int Application::hintPause() { return state().hintPause; }
+int Application::hintHidePause() { return state().hintHidePause; }
+
+bool Application::handleNextMessage() {
+    MSG message;
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        state().terminated = true;
+        return false;
+    }
+    if (!translateDialogKeys(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+int Application::run() {
+    while (!state().terminated && handleNextMessage()) {
+    }
+    state().terminated = true;
+    return 0;
+}
+
+void Application::processMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            state().terminated = true;
+            return;
+        }
+        if (translateDialogKeys(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Application::terminate() {
+    state().terminated = true;
+    PostQuitMessage(0);
+}
+
+bool Application::terminated() { return state().terminated; }
+
+void Application::showException(const std::exception& error) {
+    HWND owner = GetActiveWindow();
+    MessageBoxA(owner, error.what(), title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+std::string Application::exePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string Application::exeDirectory() {
+    std::string path = exePath();
+    path.resize(path.find_last_of("\\/:") + 1);
+    return path;
+}
+
+}  // namespace win

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace win {
+
+class Form;
+
+// The process's one user-interface application: its title, its main form, its message loop and
+// the place where every error that ends a handler is shown.
+class Application {
+public:
+    static const std::string& title();
+    static void setTitle(std::string title);
+
+    static Form* mainForm();
+    static void setMainForm(Form* form);
+
+    static const std::string& helpFile();
+    static void setHelpFile(std::string path);
+
+    // Delay before a tool tip appears and how long it stays, in milliseconds.
+    static void setHintTiming(int pauseMs, int hidePauseMs);
+    static int hintPause();
+    static int hintHidePause();
+
+    // Runs the message loop until terminate(); returns the exit code.
+    static int run();
+    static void terminate();
+    static bool terminated();
+    // Waits for the next message and handles it; false once the loop has been told to quit.
+    static bool handleNextMessage();
+    // Handles every message waiting now, then returns (for tests and long operations).
+    static void processMessages();
+
+    // The general error handler: shows the error's message and lets the program go on.
+    static void showException(const std::exception& error);
+
+    // The full path of the running executable.
+    static std::string exePath();
+    static std::string exeDirectory();  // with a trailing backslash
+};
+
+}  // namespace win

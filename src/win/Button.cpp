@@ -1,0 +1,26 @@
+#include "win/Button.h"
+
+namespace win {
+
+PushButton::PushButton(Window& parent, const ControlSpec& spec, const ButtonOptions& options)
+    : Control(parent, spec) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
+                  (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    if (options.tabStop) style |= WS_TABSTOP;
+    createStandard("BUTTON", style, 0, parent.handle(), spec.bounds, spec.caption, controlId());
+    finishCreation();
+}
+
+void PushButton::click() {
+    if (OnClick) OnClick();
+}
+
+std::optional<LRESULT> PushButton::handleReflected(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        click();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+}  // namespace win

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include "win/Control.h"
+
+namespace win {
+
+struct ButtonOptions {
+    bool tabStop = true;
+    bool isDefault = false;  // drawn with the default frame; Enter presses it
+};
+
+// A standard push button.
+class PushButton : public Control {
+public:
+    PushButton(Window& parent, const ControlSpec& spec, const ButtonOptions& options = {});
+
+    // Runs the click handler as a press of the button would.
+    void click();
+
+    std::function<void()> OnClick;
+
+protected:
+    std::optional<LRESULT> handleReflected(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+}  // namespace win

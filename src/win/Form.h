@@ -1,0 +1,82 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "win/Gdi.h"
+#include "win/Window.h"
+
+namespace win {
+
+class MainMenu;
+class PushButton;
+
+struct FormSpec {
+    const char* className;  // the window class, found by FindWindowA
+    std::string name;
+    std::string caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    DWORD exStyle = 0;
+    SIZE minimumSize{0, 0};  // outer size the user cannot shrink it below
+    HWND owner = nullptr;
+    const char* fontFace = "Arial";
+    int fontHeight = 11;  // character height in pixels; the layout does not scale with it
+    bool dialogKeys = true;  // Tab, Enter, Escape and Alt+letter work as in a dialog
+};
+
+// A top-level window with the life of a form: it runs its show handler before it first appears,
+// asks its close query before it closes, and a close of the application's main form ends the
+// message loop while any other form only hides.
+class Form : public Window {
+public:
+    explicit Form(const FormSpec& spec);
+
+    void show();
+    void hide();
+    void close();
+
+    // Shows the form with its owner disabled and handles messages until a modal result is set;
+    // a close by the close box or Alt+F4 answers IDCANCEL.
+    int showModal();
+    void setModalResult(int result) { modalResult_ = result; }
+    bool isModal() const { return modal_; }
+
+    // Outer bounds in screen coordinates.
+    void setScreenBounds(const Box& bounds);
+    void setMenu(MainMenu& menu);
+    MainMenu* menu() const { return menu_; }
+    void setCancelButton(PushButton* button) { cancelButton_ = button; }
+    void setDefaultButton(PushButton* button) { defaultButton_ = button; }
+    bool handlesDialogKeys() const { return dialogKeys_; }
+
+    // A message of the form's own (a private message, WM_HOTKEY, ...): the handler's result is
+    // the message's answer.
+    void onMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler);
+
+    std::function<void()> OnShow;
+    std::function<void()> OnResize;
+    std::function<bool()> OnCloseQuery;
+    std::function<void()> OnClose;
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool handleCommand(WPARAM wParam, LPARAM lParam);
+    void focusFirstControl();
+
+    Font font_;
+    SIZE minimumSize_;
+    bool dialogKeys_;
+    MainMenu* menu_ = nullptr;
+    PushButton* cancelButton_ = nullptr;
+    PushButton* defaultButton_ = nullptr;
+    std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> messageHandlers_;
+    bool modal_ = false;
+    int modalResult_ = 0;
+};
+
+}  // namespace win

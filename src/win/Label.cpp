@@ -1,0 +1,20 @@
+#include "win/Label.h"
+
+namespace win {
+
+Label::Label(Window& parent, const ControlSpec& spec, TextAlign align) : Control(parent, spec) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX;
+    style |= align == TextAlign::Centre ? SS_CENTER : align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
+    createStandard("STATIC", style, 0, parent.handle(), spec.bounds, spec.caption, controlId());
+    finishCreation();
+}
+
+IconLabel::IconLabel(Window& parent, const ControlSpec& spec, const char* systemIcon)
+    : Control(parent, spec) {
+    createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ICON, 0, parent.handle(), spec.bounds, "",
+                   controlId());
+    SendMessageA(handle(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, systemIcon)), 0);
+    finishCreation();
+}
+
+}  // namespace win

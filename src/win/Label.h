@@ -1,0 +1,21 @@
+#pragma once
+
+#include "win/Control.h"
+
+namespace win {
+
+enum class TextAlign { Left, Centre, Right };
+
+// A standard static text.
+class Label : public Control {
+public:
+    Label(Window& parent, const ControlSpec& spec, TextAlign align = TextAlign::Left);
+};
+
+// A standard static showing one of the system's icons (IDI_WARNING, ...).
+class IconLabel : public Control {
+public:
+    IconLabel(Window& parent, const ControlSpec& spec, const char* systemIcon);
+};
+
+}  // namespace win

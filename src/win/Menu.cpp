@@ -1,0 +1,75 @@
+#include "win/Menu.h"
+
+#include <stdexcept>
+
+#include "win/Error.h"
+
+namespace win {
+
+namespace {
+// Menu command ids live far above control ids and the dialog manager's IDOK/IDCANCEL.
+constexpr UINT kFirstMenuId = 40000;
+}  // namespace
+
+MenuItem::MenuItem(std::string name, int helpContext, UINT id, HMENU container, bool checked)
+    : name_(std::move(name)), helpContext_(helpContext), id_(id), container_(container), checked_(checked) {}
+
+void MenuItem::setChecked(bool checked) {
+    checked_ = checked;
+    if (container_) CheckMenuItem(container_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MenuItem::click() {
+    if (OnClick) OnClick();
+}
+
+MainMenu::MainMenu(const std::vector<MenuItemSpec>& bar) : menu_(checkOS(CreateMenu())) {
+    for (const auto& spec : bar) append(menu_, spec);
+}
+
+MainMenu::~MainMenu() {
+    // A menu attached to a window is destroyed with it.
+    if (!attached_) DestroyMenu(menu_);
+}
+
+void MainMenu::append(HMENU container, const MenuItemSpec& spec) {
+    if (spec.name.empty()) {
+        AppendMenuA(container, MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    const UINT id = kFirstMenuId + static_cast<UINT>(items_.size());
+    HMENU shownIn = spec.visible ? container : nullptr;
+    MenuItem& item = items_.emplace_back(MenuItem(spec.name, spec.helpContext, id, shownIn, spec.checked));
+    if (!spec.visible) return;
+    if (spec.items.empty()) {
+        AppendMenuA(container, MF_STRING | (spec.checked ? MF_CHECKED : 0), id, spec.caption.c_str());
+        return;
+    }
+    HMENU popup = checkOS(CreatePopupMenu());
+    for (const auto& child : spec.items) append(popup, child);
+    AppendMenuA(container, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), spec.caption.c_str());
+    popups_.emplace_back(popup, &item);
+}
+
+MenuItem& MainMenu::item(const std::string& name) {
+    for (auto& item : items_) {
+        if (item.name() == name) return item;
+    }
+    throw std::logic_error("No menu item " + name);
+}
+
+MenuItem* MainMenu::findById(UINT id) {
+    for (auto& item : items_) {
+        if (item.id() == id) return &item;
+    }
+    return nullptr;
+}
+
+MenuItem* MainMenu::findByHandle(HMENU popup) {
+    for (auto& [handle, item] : popups_) {
+        if (handle == popup) return item;
+    }
+    return nullptr;
+}
+
+}  // namespace win

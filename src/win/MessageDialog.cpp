@@ -1,0 +1,110 @@
+#include "win/MessageDialog.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "win/Button.h"
+#include "win/Form.h"
+#include "win/Label.h"
+
+namespace win {
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 8;
+
+const char* iconOf(DialogKind kind) {
+    switch (kind) {
+        case DialogKind::Error: return IDI_ERROR;
+        case DialogKind::Information: return IDI_INFORMATION;
+        case DialogKind::Confirmation: return IDI_QUESTION;
+        case DialogKind::Warning: break;
+    }
+    return IDI_WARNING;
+}
+
+SIZE measureText(const std::string& text, HFONT font) {
+    WindowDC screen(nullptr);
+    SelectGuard select(screen.get(), font);
+    RECT r{0, 0, 480, 0};
+    DrawTextA(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return {r.right, r.bottom};
+}
+
+}  // namespace
+
+int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    Font messageFont(CreateFontIndirectA(&metrics.lfMessageFont));
+
+    const SIZE textSize = measureText(spec.text, messageFont.get());
+    const int buttonCount = static_cast<int>(spec.buttons.size());
+    const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
+    const int textLeft = kMargin + kIconSize + kMargin;
+    const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
+    const int textBottom = kMargin + std::max<int>(textSize.cy, kIconSize);
+    const int clientHeight = textBottom + kMargin + kButtonHeight + kMargin;
+
+    Form dialog({.className = "TMessageForm",
+                 .name = "MessageDialog",
+                 .caption = spec.caption,
+                 .clientWidth = clientWidth,
+                 .clientHeight = clientHeight,
+                 .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                 .exStyle = WS_EX_DLGMODALFRAME,
+                 .owner = owner,
+                 .fontFace = metrics.lfMessageFont.lfFaceName,
+                 .fontHeight = std::abs(metrics.lfMessageFont.lfHeight)});
+    dialog.setFont(messageFont.get());
+
+    IconLabel icon(dialog, {.name = "Image", .bounds = {kMargin, kMargin, kIconSize, kIconSize}},
+                   iconOf(spec.kind));
+    Label message(dialog, {.name = "Message",
+                           .bounds = {textLeft, kMargin, textSize.cx, textSize.cy},
+                           .caption = spec.text});
+
+    std::deque<PushButton> buttons;
+    int left = (clientWidth - buttonsWidth) / 2;
+    for (const auto& button : spec.buttons) {
+        const bool isDefault = button.result == spec.defaultResult;
+        PushButton& control = buttons.emplace_back(
+            dialog,
+            ControlSpec{.name = button.caption,
+                        .bounds = {left, textBottom + kMargin, kButtonWidth, kButtonHeight},
+                        .caption = button.caption},
+            ButtonOptions{.isDefault = isDefault});
+        control.OnClick = [&dialog, result = button.result] { dialog.setModalResult(result); };
+        if (isDefault) dialog.setDefaultButton(&control);
+        if (button.result == spec.cancelResult) dialog.setCancelButton(&control);
+        left += kButtonWidth + kButtonGap;
+    }
+
+    // Centred on the owner, or on the screen when there is none or it is hidden.
+    RECT area{};
+    if (owner && IsWindowVisible(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    const Box outer = dialog.bounds();
+    dialog.setScreenBounds({(area.left + area.right - outer.width) / 2,
+                            (area.top + area.bottom - outer.height) / 2, outer.width, outer.height});
+    dialog.OnCloseQuery = [&] {
+        // The close box answers as Escape does; without a cancel button it does nothing.
+        if (!spec.cancelResult) return false;
+        dialog.setModalResult(spec.cancelResult);
+        return true;
+    };
+
+    MessageBeep(spec.kind == DialogKind::Error ? MB_ICONHAND : MB_ICONEXCLAMATION);
+    const int result = dialog.showModal();
+    return result == IDCANCEL && spec.cancelResult ? spec.cancelResult : result;
+}
+
+}  // namespace win

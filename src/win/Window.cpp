@@ -1,0 +1,270 @@
+#include "win/Window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <set>
+#include <string_view>
+
+#include "win/Application.h"
+#include "win/Control.h"
+#include "win/Error.h"
+
+namespace win {
+
+namespace {
+
+constexpr const char* kObjectProperty = "VantaroWindowObject";
+
+void registerClassOnce(const char* className, UINT classStyle, WNDPROC procedure) {
+    static std::set<std::string, std::less<>> registered;
+    if (registered.contains(std::string_view(className))) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
+    wc.lpszClassName = className;
+    checkOS(RegisterClassExA(&wc));
+    registered.emplace(className);
+}
+
+MouseEvent::Button buttonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: return MouseEvent::Button::Left;
+        case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MouseEvent::Button::Right;
+        case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MouseEvent::Button::Middle;
+        default: return MouseEvent::Button::None;
+    }
+}
+
+}  // namespace
+
+Window::Window(std::string name, Window* parent) : name_(std::move(name)), parent_(parent) {}
+
+Window::~Window() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+Window* Window::fromHandle(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
+int Window::effectiveHelpContext() const {
+    for (const Window* w = this; w; w = w->parent_) {
+        if (w->helpContext_ != 0) return w->helpContext_;
+    }
+    return 0;
+}
+
+void Window::attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    SetPropA(hwnd, kObjectProperty, this);
+}
+
+void Window::detach() {
+    if (!hwnd_) return;
+    RemovePropA(hwnd_, kObjectProperty);
+    hwnd_ = nullptr;
+}
+
+void Window::createOwn(const char* className, UINT classStyle, DWORD style, DWORD exStyle,
+                       HWND parentOrOwner, const Box& b, const std::string& caption) {
+    registerClassOnce(className, classStyle, ownWindowProc);
+    // The handle arrives with WM_NCCREATE, so the first messages already reach this object.
+    CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width, b.height,
+                    parentOrOwner, nullptr, GetModuleHandleA(nullptr), this);
+    if (!hwnd_) raiseLastOSError();
+}
+
+void Window::createStandard(const char* className, DWORD style, DWORD exStyle, HWND parent,
+                            const Box& b, const std::string& caption, int id) {
+    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width,
+                                b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd) raiseLastOSError();
+    attach(hwnd);
+    subclassed_ = SetWindowSubclass(hwnd, standardSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Window::ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->attach(hwnd);
+    }
+    if (Window* self = fromHandle(hwnd)) return self->dispatch(message, wParam, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::standardSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR, DWORD_PTR reference) {
+    auto* self = reinterpret_cast<Window*>(reference);
+    if (self && self->hwnd_ == hwnd) return self->dispatch(message, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT Window::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        const HWND hwnd = hwnd_;
+        const LRESULT result = defaultHandling(message, wParam, lParam);
+        if (subclassed_) RemoveWindowSubclass(hwnd, standardSubclassProc, 1);
+        subclassed_ = false;
+        detach();
+        return result;
+    }
+    try {
+        if (auto reflected = reflectToChild(message, wParam, lParam)) return *reflected;
+        return handleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        Application::showException(error);
+    } catch (...) {
+        Application::showException(std::runtime_error("An unexpected error occurred."));
+    }
+    return 0;
+}
+
+std::optional<LRESULT> Window::reflectToChild(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND child = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            child = reinterpret_cast<HWND>(lParam);
+            break;
+        case WM_NOTIFY:
+            child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
+        default:
+            return std::nullopt;
+    }
+    Window* target = fromHandle(child);
+    if (!target || target == this) return std::nullopt;
+    return target->handleReflected(message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::handleReflected(UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+bool Window::handleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    MouseEvent event;
+    event.button = buttonOf(message);
+    event.x = GET_X_LPARAM(lParam);
+    event.y = GET_Y_LPARAM(lParam);
+    event.ctrl = (wParam & MK_CONTROL) != 0;
+    event.shift = (wParam & MK_SHIFT) != 0;
+    switch (message) {
+        case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+            event.doubleClick = true;
+            [[fallthrough]];
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+            if (OnMouseDown) OnMouseDown(event);
+            return true;
+        case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
+            if (OnMouseUp) OnMouseUp(event);
+            return true;
+        case WM_MOUSEMOVE:
+            if (OnMouseMove) OnMouseMove(event);
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            layoutChildren();
+            break;
+        case WM_SETFONT:
+            if (!subclassed_) font_ = reinterpret_cast<HFONT>(wParam);
+            break;
+        default:
+            handleMouse(message, wParam, lParam);
+            break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (subclassed_) return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+RECT Window::contentRect() const {
+    RECT rect{};
+    GetClientRect(hwnd_, &rect);
+    return rect;
+}
+
+void Window::layoutChildren() {
+    const RECT content = contentRect();
+    for (Control* child : children_) child->followParent(clientWidth(), clientHeight(), content);
+}
+
+Box Window::bounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) {
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+int Window::clientWidth() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r.right;
+}
+
+int Window::clientHeight() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r.bottom;
+}
+
+bool Window::visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Window::setVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+
+bool Window::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Window::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+
+std::string Window::text() const {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Window::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+HFONT Window::font() const {
+    for (const Window* w = this; w; w = w->parent_) {
+        if (w->font_) return w->font_;
+    }
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void Window::setFont(HFONT font) {
+    font_ = font;
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Window::invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }
+
+void Window::refresh() {
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+}  // namespace win

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Anchors.h"
+
+namespace win {
+
+using vps::layout::Anchors;
+using Box = vps::layout::Box;
+
+class Control;
+
+struct MouseEvent {
+    enum class Button { None, Left, Right, Middle };
+    Button button = Button::None;
+    int x = 0;  // signed client coordinates: a captured drag can leave the window
+    int y = 0;
+    bool ctrl = false;
+    bool shift = false;
+    bool doubleClick = false;
+};
+
+// Base of every window of the program: our own window classes and the standard controls we
+// wrap alike. The object is found from its handle through a window property, every message is
+// dispatched to one virtual handler, and an exception that leaves a handler is caught here and
+// shown to the user (see Application), so no exception ever unwinds through the system's code.
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND handle() const { return hwnd_; }
+    const std::string& name() const { return name_; }
+    static Window* fromHandle(HWND hwnd);
+
+    // The help topic of this window; 0 means "use the nearest enclosing window's".
+    int helpContext() const { return helpContext_; }
+    void setHelpContext(int context) { helpContext_ = context; }
+    int effectiveHelpContext() const;
+
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+
+    Window* parentWindow() const { return parent_; }
+    const std::vector<Control*>& children() const { return children_; }
+
+    Box bounds() const;  // outer bounds, relative to the parent's client area (or the screen)
+    int clientWidth() const;
+    int clientHeight() const;
+
+    bool visible() const;
+    void setVisible(bool visible);
+    bool enabled() const;
+    void setEnabled(bool enabled);
+    std::string text() const;
+    void setText(const std::string& text);
+
+    HFONT font() const;  // own font, else the parent's
+    void setFont(HFONT font);
+
+    void invalidate();
+    void refresh();  // repaint now
+
+    std::function<void(const MouseEvent&)> OnMouseDown;
+    std::function<void(const MouseEvent&)> OnMouseMove;
+    std::function<void(const MouseEvent&)> OnMouseUp;
+
+protected:
+    explicit Window(std::string name, Window* parent = nullptr);
+
+    // Creates a window of one of our own classes (registered on first use).
+    void createOwn(const char* className, UINT classStyle, DWORD style, DWORD exStyle,
+                   HWND parentOrOwner, const Box& bounds, const std::string& caption);
+    // Creates and subclasses a standard control (BUTTON, STATIC, ...).
+    void createStandard(const char* className, DWORD style, DWORD exStyle, HWND parent,
+                        const Box& bounds, const std::string& caption, int id);
+
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // A notification that this control sent to its parent, handed back to it.
+    virtual std::optional<LRESULT> handleReflected(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Where aligned children go; the client area less any border the window draws itself.
+    virtual RECT contentRect() const;
+    virtual void layoutChildren();
+
+private:
+    friend class Control;
+
+    static LRESULT CALLBACK ownWindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK standardSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> reflectToChild(UINT message, WPARAM wParam, LPARAM lParam);
+    bool handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void attach(HWND hwnd);
+    void detach();
+
+    std::string name_;
+    Window* parent_;
+    std::vector<Control*> children_;
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+    HFONT font_ = nullptr;
+    int helpContext_ = 0;
+    int tag_ = 0;
+};
+
+}  // namespace win
