@@ -109,11 +109,39 @@ BOOL CALLBACK list_one(HWND w, LPARAM) {
     return TRUE;
 }
 
+struct ChildSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK match_child(HWND w, LPARAM lp) {
+    auto* search = reinterpret_cast<ChildSearch*>(lp);
+    char text[256] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (std::strcmp(text, search->text) != 0) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
+struct ClassCount {
+    const char* cls;
+    int count;
+};
+
+BOOL CALLBACK count_class(HWND w, LPARAM lp) {
+    auto* c = reinterpret_cast<ClassCount*>(lp);
+    char cls[256] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::strcmp(cls, c->cls) == 0) ++c->count;
+    return TRUE;
+}
+
 int usage() {
     std::fprintf(stderr,
                  "usage: vpsprobe [-c CLASS | -t TITLE] COMMAND [ARGS]\n"
                  "  find | visible | rect | client | pid | close | endsession | list\n"
-                 "  find-title CAPTION\n"
+                 "  find-title CAPTION | child-rect TEXT | count\n"
+                 "  idle TIMEOUT_MS | move X Y WIDTH HEIGHT\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
@@ -284,6 +312,44 @@ int main(int argc, char** argv) {
         return cmd_wait(nrest, rest);
     } else if (cmd == "wake-time") {
         return cmd_wake_time(nrest, rest);
+    } else if (cmd == "child-rect") {
+        // Controls are found by their caption (mnemonic ampersand included), as a user sees them.
+        if (nrest != 1) return usage();
+        if (int rc = with_window(w)) return rc;
+        ChildSearch search{rest[0], nullptr};
+        EnumChildWindows(w, match_child, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return kNotFound;
+        RECT r{};
+        GetWindowRect(search.found, &r);
+        print_rect(r);
+    } else if (cmd == "count") {
+        ClassCount c{g_class, 0};
+        EnumWindows(count_class, reinterpret_cast<LPARAM>(&c));
+        std::printf("%d\n", c.count);
+    } else if (cmd == "idle") {
+        // A program is settled once its message loop first waits for input; checking that
+        // nothing became visible is only meaningful after that point.
+        long long timeout = 0;
+        if (nrest != 1 || !parse_number(rest[0], timeout)) return usage();
+        if (int rc = with_window(w)) return rc;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+        if (!process) return 1;
+        const DWORD result = WaitForInputIdle(process, static_cast<DWORD>(timeout));
+        CloseHandle(process);
+        return result == 0 ? 0 : 1;
+    } else if (cmd == "move") {
+        long long x = 0, y = 0, cx = 0, cy = 0;
+        if (nrest != 4 || !parse_number(rest[0], x) || !parse_number(rest[1], y) ||
+            !parse_number(rest[2], cx) || !parse_number(rest[3], cy))
+            return usage();
+        if (int rc = with_window(w)) return rc;
+        return SetWindowPos(w, nullptr, static_cast<int>(x), static_cast<int>(y),
+                            static_cast<int>(cx), static_cast<int>(cy),
+                            SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
     } else if (cmd == "list") {
         EnumWindows(list_one, 0);
     } else {
