@@ -15,6 +15,7 @@ struct State {
     bool terminated = false;
     int hintPause = 500;
     int hintHidePause = 2500;
+    std::function<void(const std::exception&)> presenter;
 };
 
 State& state() {
@@ -86,7 +87,22 @@ void Application::terminate() {
 
 bool Application::terminated() { return state().terminated; }
 
+void Application::setExceptionPresenter(std::function<void(const std::exception&)> presenter) {
+    state().presenter = std::move(presenter);
+}
+
+void Application::resumeAfterTermination() {
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    state().terminated = false;
+}
+
 void Application::showException(const std::exception& error) {
+    if (state().presenter) {
+        state().presenter(error);
+        return;
+    }
     HWND owner = GetActiveWindow();
     MessageBoxA(owner, error.what(), title().c_str(), MB_OK | MB_ICONERROR);
 }

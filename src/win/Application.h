@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace win {
@@ -36,6 +37,12 @@ public:
 
     // The general error handler: shows the error's message and lets the program go on.
     static void showException(const std::exception& error);
+    // Replaces how errors are shown (tests record them instead of opening a message box).
+    static void setExceptionPresenter(std::function<void(const std::exception&)> presenter);
+
+    // Forgets an earlier terminate() and its pending quit message, so tests can run several
+    // lives of the program in one process.
+    static void resumeAfterTermination();
 
     // The full path of the running executable.
     static std::string exePath();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vps::test {
+
+// Handles the thread's messages for about this long.
+void pumpMessagesFor(int milliseconds);
+
+// Once a top-level window of this class and caption appears on this thread (a modal dialog
+// waiting in its own loop), runs `answer` on it. Checked from a timer, so it works from inside
+// any message loop.
+void whenWindowAppears(const char* className, const char* caption, std::function<void(HWND)> answer);
+
+// Finds a child of `dialog` by its caption.
+HWND findChildByCaption(HWND dialog, const std::string& caption);
+
+// Records errors that reach the general error handler instead of opening a message box.
+class RecordedErrors {
+public:
+    RecordedErrors();
+    ~RecordedErrors();
+    const std::vector<std::string>& messages() const { return messages_; }
+
+private:
+    std::vector<std::string> messages_;
+};
+
+}  // namespace vps::test

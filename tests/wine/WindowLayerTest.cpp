@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "TestSupport.h"
+#include "win/Bitmap.h"
+#include "win/Button.h"
+#include "win/Form.h"
+#include "win/MessageDialog.h"
+#include "win/Panel.h"
+
+namespace win {
+namespace {
+
+using namespace vps::layout;
+
+Form makeForm() {
+    return Form({.className = "TTestForm", .name = "fmTest", .caption = "Test", .clientWidth = 300,
+                 .clientHeight = 200});
+}
+
+TEST(WindowLayer, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    vps::test::RecordedErrors errors;
+    Form form = makeForm();
+    int resizes = 0;
+    form.OnResize = [&] {
+        ++resizes;
+        throw std::runtime_error("Disk full");
+    };
+    SetWindowPos(form.handle(), nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form.handle(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(resizes, 2);
+    ASSERT_EQ(errors.messages().size(), 2u);
+    EXPECT_EQ(errors.messages()[0], "Disk full");
+    EXPECT_TRUE(IsWindow(form.handle()));
+}
+
+TEST(WindowLayer, ChildrenFollowTheirAnchors) {
+    Form form = makeForm();
+    Panel stretched(form, {.name = "a", .bounds = {10, 10, 100, 50}, .anchors = kAllEdges});
+    Panel corner(form, {.name = "b", .bounds = {250, 150, 40, 40}, .anchors = AnchorRight | AnchorBottom});
+    Panel inner(stretched, {.name = "c", .bounds = {5, 5, 90, 40}, .anchors = kAllEdges});
+    RECT outer{0, 0, 400, 260};
+    AdjustWindowRectEx(&outer, GetWindowLongA(form.handle(), GWL_STYLE), FALSE,
+                       GetWindowLongA(form.handle(), GWL_EXSTYLE));
+    SetWindowPos(form.handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_EQ(form.clientWidth(), 400);
+    EXPECT_EQ(stretched.bounds(), (Box{10, 10, 200, 110}));
+    EXPECT_EQ(corner.bounds(), (Box{350, 210, 40, 40}));
+    EXPECT_EQ(inner.bounds(), (Box{5, 5, 190, 100}));
+}
+
+TEST(WindowLayer, MouseCoordinatesAreSigned) {
+    Form form = makeForm();
+    MouseEvent seen;
+    form.OnMouseMove = [&](const MouseEvent& e) { seen = e; };
+    SendMessageA(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -7));
+    EXPECT_EQ(seen.x, -5);
+    EXPECT_EQ(seen.y, -7);
+}
+
+TEST(WindowLayer, APictureTooLargeForMemoryIsAClearError) {
+    Bitmap picture;
+    try {
+        picture.resize(200000, 200000);
+        FAIL() << "a 200000 x 200000 picture was allocated";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Not enough memory for a picture of 200000 x 200000 pixels.");
+    }
+    EXPECT_TRUE(picture.empty());
+}
+
+TEST(MessageDialog, KeysAndButtonsAnswerAsLabelled) {
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> answer;
+        int expected;
+    } cases[] = {
+        {"Enter presses the default", [](HWND d) { PostMessageA(GetFocus() ? GetFocus() : d, WM_KEYDOWN, VK_RETURN, 0); }, IDYES},
+        {"Escape answers the cancel result", [](HWND d) { PostMessageA(GetFocus() ? GetFocus() : d, WM_KEYDOWN, VK_ESCAPE, 0); }, IDNO},
+        {"the close box answers as Escape", [](HWND d) { PostMessageA(d, WM_CLOSE, 0, 0); }, IDNO},
+        {"a click on No", [](HWND d) { PostMessageA(vps::test::findChildByCaption(d, "&No"), BM_CLICK, 0, 0); }, IDNO},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        vps::test::whenWindowAppears("TMessageForm", "Question", c.answer);
+        const int result = showMessageDialog(nullptr, {.text = "Go on?",
+                                                       .caption = "Question",
+                                                       .buttons = {{"&Yes", IDYES}, {"&No", IDNO}},
+                                                       .defaultResult = IDYES,
+                                                       .cancelResult = IDNO});
+        EXPECT_EQ(result, c.expected);
+        EXPECT_FALSE(FindWindowA("TMessageForm", "Question"));
+    }
+}
+
+TEST(MessageDialog, ALoneIgnoreButton) {
+    vps::test::whenWindowAppears("TMessageForm", "Warning", [](HWND d) {
+        EXPECT_EQ(vps::test::findChildByCaption(d, "OK"), nullptr);
+        PostMessageA(vps::test::findChildByCaption(d, "&Ignore"), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(showMessageDialog(nullptr, {.text = "Invalid setting",
+                                          .caption = "Warning",
+                                          .buttons = {{"&Ignore", IDIGNORE}},
+                                          .defaultResult = IDIGNORE,
+                                          .cancelResult = IDIGNORE}),
+              IDIGNORE);
+}
+
+}  // namespace
+}  // namespace win

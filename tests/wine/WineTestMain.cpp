@@ -1,0 +1,15 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "win/Application.h"
+
+int main(int argc, char** argv) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    win::Application::setTitle("Vantaro Print Screen");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
