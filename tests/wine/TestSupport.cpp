@@ -39,24 +39,23 @@ void whenWindowAppears(const char* className, const char* caption, std::function
     pending.timer = SetTimer(nullptr, 0, 50, checkForWindow);
 }
 
+struct CaptionSearch {
+    const std::string* caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchCaption(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<CaptionSearch*>(context);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(child)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
+    if (*search->caption != text) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 HWND findChildByCaption(HWND dialog, const std::string& caption) {
-    struct Search {
-        const std::string* caption;
-        HWND found = nullptr;
-    } search{&caption};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            std::string text(static_cast<std::size_t>(GetWindowTextLengthA(child)) + 1, '\0');
-            text.resize(static_cast<std::size_t>(GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
-            if (*s->caption == text) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    CaptionSearch search{&caption};
+    EnumChildWindows(dialog, matchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
