@@ -8,6 +8,7 @@
 #include "core/MonitorLayout.h"
 #include "core/TextUtil.h"
 #include "guidance/uCheatSheet.h"
+#include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
 
@@ -87,13 +88,36 @@ TfmKestrelPrintScreen::TfmKestrelPrintScreen()
                          .anchors = AnchorLeft | AnchorRight | AnchorBottom}),
       paBottom(*this, {.name = "paBottom", .bounds = {0, 227, 321, 179}, .anchors = AnchorBottom},
                {.outer = win::Bevel::None}),
+      ScreenArea(paBottom, {.name = "ScreenArea", .bounds = {8, 0, 145, 93}, .helpContext = 1090,
+                            .caption = "Please Select Screen Area:"},
+                 {"&All", "All, except &Task Bar", "Foreground &Window", "&Selected Area"}, 0),
+      Action(paBottom, {.name = "Action", .bounds = {166, 0, 147, 93}, .helpContext = 1100,
+                        .caption = "Please select action:"},
+             {"Print to &Default Printer", "&Print to Selected Printer", "Save as a &File",
+              "&Copy to Clipboard", "&Email as JPEG"},
+             2),
+      FileFormat(paBottom, {.name = "FileFormat", .bounds = {8, 99, 105, 48}, .helpContext = 1110,
+                            .caption = "File Format"},
+                 {"&BMP - Bitmap", "&JPG - JPEG"}, 0),
+      buOK(paBottom, {.name = "buOK", .bounds = {35, 153, 75, 25}, .helpContext = 1120, .caption = "O&K"}),
       buCancel(paBottom, {.name = "buCancel", .bounds = {123, 153, 75, 25}, .helpContext = 1130,
-                          .caption = "C&lose"}) {
+                          .caption = "C&lose"}),
+      buSelect(paBottom, {.name = "buSelect", .bounds = {113, 74, 14, 14}, .helpContext = 1140}),
+      gbQuality(paBottom, {.name = "gbQuality", .bounds = {120, 98, 193, 50}, .helpContext = 1150,
+                           .caption = "JPEG Quality"}),
+      JPEGQuality(gbQuality, {.name = "JPEGQuality", .bounds = {8, 13, 177, 21}}, {0, 4, 2, 15}),
+      EmailJPEGQuality(gbQuality, {.name = "EmailJPEGQuality", .bounds = {8, 13, 177, 21}}, {0, 4, 2, 15}),
+      tbBitmap(gbQuality, {.name = "tbBitmap", .bounds = {8, 13, 177, 21}, .helpContext = 1160}, {1, 6, 5, 15}),
+      lbQualityInfo(gbQuality, {.name = "lbQualityInfo", .bounds = {2, 34, 189, 13}}, win::TextAlign::Centre),
+      buHelp(paBottom, {.name = "buHelp", .bounds = {211, 152, 75, 25}, .helpContext = 1180, .caption = "&Help"}),
+      SaveDialog("SaveDialog"),
+      Storage("TfmKestrelPrintScreen", {{&SaveDialog, "InitialDir"}}) {
     ExampleImage.setAlign(win::Align::Client);
     ExampleImage.setTag(1300);
     Credits.setAlign(win::Align::Client);
     setMenu(MainMenu1);
     setCancelButton(&buCancel);
+    buildSelectButton();
     bindEvents();
     FormCreate();
 }
@@ -101,7 +125,11 @@ TfmKestrelPrintScreen::TfmKestrelPrintScreen()
 TfmKestrelPrintScreen::~TfmKestrelPrintScreen() { FormDestroy(); }
 
 void TfmKestrelPrintScreen::bindEvents() {
-    OnShow = [this] { FormShow(); };
+    OnShow = [this] {
+        Storage.restore();
+        FormShow();
+    };
+    OnHelp = [this](const HELPINFO& request) { FormHelp(request); };
     OnResize = [this] { FormResize(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
     OnMouseDown = [this](const win::MouseEvent& event) { FormMouseDown(event); };
@@ -109,6 +137,17 @@ void TfmKestrelPrintScreen::bindEvents() {
     buMonitorPower.OnClick = [this] { buMonitorPowerClick(); };
     MainMenu1.item("Close1").OnClick = [this] { Close1Click(); };
     MainMenu1.item("Exit1").OnClick = [this] { Exit1Click(); };
+    MainMenu1.item("ShowCheatSheet1").OnClick = [this] { ShowCheatSheet1Click(); };
+    MainMenu1.item("Contents1").OnClick = [this] { Contents1Click(); };
+    MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
+    ExampleImage.OnClick = [this] { ExampleImageClick(); };
+    buHelp.OnClick = [this] { buHelpClick(); };
+    ScreenArea.OnClick = [this] { ScreenAreaClick(); };
+    Action.OnClick = [this] { ActionClick(); };
+    FileFormat.OnClick = [this] { FileFormatClick(); };
+    JPEGQuality.OnChange = [this] { JPEGQualityChange(&JPEGQuality); };
+    EmailJPEGQuality.OnChange = [this] { JPEGQualityChange(&EmailJPEGQuality); };
+    tbBitmap.OnChange = [this] { tbBitmapChange(); };
 
     onMessage(WM_HOTKEY, [this](WPARAM id, LPARAM) {
         if (std::ranges::find(HotKeyIds, static_cast<int>(id)) != std::end(HotKeyIds)) ShowCapture();
@@ -140,12 +179,15 @@ void TfmKestrelPrintScreen::FormCreate() {
     win::Application::setHintTiming(1500, 15000);
     LastShowTick = 0;
     LoadingSettings = true;
+    ActionClick();
     win::Application::setHelpFile(win::Application::exeDirectory() + "VANTAROPRINTSCREEN.HLP");
+    LoadProperty(MainMenu1.item("ShowCheatSheet1"), "Checked");
     if (firstArgumentIsFirstRun()) PostMessageA(handle(), WM_WAKEUP, 0, 0);
 }
 
 void TfmKestrelPrintScreen::FormDestroy() {
     Destroying = true;
+    Storage.save();
     for (int id : HotKeyIds) UnregisterHotKey(handle(), id);
     Snapshot = ScreenSnapshot();
 }
@@ -183,8 +225,11 @@ void TfmKestrelPrintScreen::HideCapture() {
 }
 
 void TfmKestrelPrintScreen::FormShow() {
+    if (LastShowTick == 0) LoadPanelSettings();
     FormResize();
     LastShowTick = GetTickCount();
+    ScreenAreaClick();
+    ActionClick();
 }
 
 void TfmKestrelPrintScreen::FormResize() {
@@ -195,7 +240,10 @@ void TfmKestrelPrintScreen::FormResize() {
 }
 
 bool TfmKestrelPrintScreen::FormCloseQuery() {
-    if (ShutDownRequested) return true;
+    if (ShutDownRequested) {
+        Storage.save();
+        return true;
+    }
     HideCapture();
     return false;
 }

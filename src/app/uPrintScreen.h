@@ -9,9 +9,15 @@
 #include "guidance/ExeInfo.h"
 #include "win/Button.h"
 #include "win/Form.h"
+#include "win/GroupBox.h"
 #include "win/Image.h"
+#include "win/Label.h"
 #include "win/Menu.h"
 #include "win/Panel.h"
+#include "win/RadioGroup.h"
+#include "win/SaveDialog.h"
+#include "win/TrackBar.h"
+#include "settings/FormStorage.h"
 
 namespace vps {
 
@@ -60,9 +66,33 @@ public:
     win::Panel paMonitorIndicator;
     win::Panel Panel12;
     win::Panel Panel8;
-    // The options panel.
+    // The options panel, in its tab order.
     win::Panel paBottom;
+    win::RadioGroup ScreenArea;
+    win::RadioGroup Action;
+    win::RadioGroup FileFormat;
+    win::PushButton buOK;
     win::PushButton buCancel;
+    win::PushButton buSelect;
+    win::GroupBox gbQuality;
+    win::TrackBar JPEGQuality;
+    win::TrackBar EmailJPEGQuality;
+    win::TrackBar tbBitmap;
+    win::Label lbQualityInfo;
+    win::PushButton buHelp;
+
+    // Its folder is kept across runs by the form storage.
+    win::SaveDialog SaveDialog;
+    FormStorage Storage;
+
+    void LoadPanelSettings();
+    void SavePanelSettings();
+
+    void ActionClick();
+    void FileFormatClick();
+    void JPEGQualityChange(win::Window* sender);
+    void tbBitmapChange();
+    void ScreenAreaClick();
 
 private:
     void FormCreate();
@@ -75,6 +105,16 @@ private:
     void Close1Click();
     void Exit1Click();
     void buMonitorPowerClick();
+    void buHelpClick();
+    void Contents1Click();
+    void HowtoUseHelp1Click();
+    void ExampleImageClick();
+    void ShowCheatSheet1Click();
+    void FormHelp(const HELPINFO& request);
+
+    // Under the reset policy Never every change of a choice is stored at once.
+    void applySavingRule();
+    void buildSelectButton();
 
     void DrawPreview();
     bool previewShowing() const;

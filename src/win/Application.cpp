@@ -24,8 +24,24 @@ State& state() {
 }
 
 // Tab, Enter, Escape and Alt+letter of a form that wants them go to the dialog manager.
+// F1 asks for help on the control that has the focus. Handled here, the same on every system,
+// rather than left to whichever part of the platform happens to turn the key into WM_HELP.
+bool translateHelpKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F1) return false;
+    HWND focus = message.hwnd;
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(focus);
+    info.hItemHandle = focus;
+    GetCursorPos(&info.MousePos);
+    SendMessageA(focus, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    return true;
+}
+
 bool translateDialogKeys(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+    if (translateHelpKey(message)) return true;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     auto* form = dynamic_cast<Form*>(Window::fromHandle(root));
     return form && form->handlesDialogKeys() && IsDialogMessageA(root, &message);

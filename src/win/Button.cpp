@@ -15,6 +15,11 @@ void PushButton::click() {
     if (OnClick) OnClick();
 }
 
+void PushButton::setIcon(HICON icon) {
+    SetWindowLongA(handle(), GWL_STYLE, GetWindowLongA(handle(), GWL_STYLE) | BS_ICON);
+    SendMessageA(handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
 std::optional<LRESULT> PushButton::handleReflected(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         click();

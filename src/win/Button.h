@@ -18,6 +18,8 @@ public:
 
     // Runs the click handler as a press of the button would.
     void click();
+    // Shows a picture instead of the caption; the button does not take ownership of the icon.
+    void setIcon(HICON icon);
 
     std::function<void()> OnClick;
 

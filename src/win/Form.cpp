@@ -133,6 +133,12 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (handleCommand(wParam, lParam)) return 0;
             break;
+        case WM_HELP:
+            if (OnHelp) {
+                OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+                return TRUE;
+            }
+            break;
         case DM_GETDEFID:
             if (defaultButton_) {
                 return MAKELRESULT(GetDlgCtrlID(defaultButton_->handle()), DC_HASDEFID);

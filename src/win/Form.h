@@ -60,6 +60,9 @@ public:
     std::function<void()> OnResize;
     std::function<bool()> OnCloseQuery;
     std::function<void()> OnClose;
+    // F1, or the title bar's "?" followed by a click, on this form, one of its controls or an
+    // item of its menu.
+    std::function<void(const HELPINFO&)> OnHelp;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

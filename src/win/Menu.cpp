@@ -19,6 +19,11 @@ void MenuItem::setChecked(bool checked) {
     if (container_) CheckMenuItem(container_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+std::optional<PropertyAccess> MenuItem::property(std::string_view name) {
+    if (name != "Checked") return std::nullopt;
+    return booleanProperty([this] { return checked(); }, [this](bool checked) { setChecked(checked); });
+}
+
 void MenuItem::click() {
     if (OnClick) OnClick();
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "win/Component.h"
+
 namespace win {
 
 struct MenuItemSpec {
@@ -18,9 +20,11 @@ struct MenuItemSpec {
     std::vector<MenuItemSpec> items;  // a drop-down menu when not empty
 };
 
-class MenuItem {
+class MenuItem : public Component {
 public:
     const std::string& name() const { return name_; }
+    const std::string& componentName() const override { return name_; }
+    std::optional<PropertyAccess> property(std::string_view name) override;
     int helpContext() const { return helpContext_; }
     UINT id() const { return id_; }
     bool checked() const { return checked_; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Anchors.h"
+#include "win/Component.h"
 
 namespace win {
 
@@ -30,7 +31,7 @@ struct MouseEvent {
 // wrap alike. The object is found from its handle through a window property, every message is
 // dispatched to one virtual handler, and an exception that leaves a handler is caught here and
 // shown to the user (see Application), so no exception ever unwinds through the system's code.
-class Window {
+class Window : public Component {
 public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -38,6 +39,9 @@ public:
 
     HWND handle() const { return hwnd_; }
     const std::string& name() const { return name_; }
+    const std::string& componentName() const override { return name_; }
+    // No persisted properties unless a control names some.
+    std::optional<PropertyAccess> property(std::string_view) override { return std::nullopt; }
     static Window* fromHandle(HWND hwnd);
 
     // The help topic of this window; 0 means "use the nearest enclosing window's".

@@ -12,6 +12,8 @@ namespace {
 
 class MainWindow : public testing::Test {
 public:
+    test::FreshSettingsFile settings;
+
     void SetUp() override {
         windows_ = std::make_unique<AppWindows>();
         main = fmKestrelPrintScreen;

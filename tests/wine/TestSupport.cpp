@@ -67,3 +67,69 @@ RecordedErrors::RecordedErrors() {
 RecordedErrors::~RecordedErrors() { win::Application::setExceptionPresenter(nullptr); }
 
 }  // namespace vps::test
+
+#include <fstream>
+#include <sstream>
+
+#include "settings/uIni.h"
+
+namespace vps::test {
+
+std::string FreshSettingsFile::path() {
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + SettingsFileName();
+}
+
+FreshSettingsFile::FreshSettingsFile() {
+    SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path().c_str());
+}
+
+FreshSettingsFile::~FreshSettingsFile() {
+    SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path().c_str());
+}
+
+bool FreshSettingsFile::exists() { return GetFileAttributesA(path().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FreshSettingsFile::contents() {
+    std::ifstream file(path(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void FreshSettingsFile::write(const std::string& contents) {
+    std::ofstream(path(), std::ios::binary) << contents;
+}
+
+namespace {
+WarningRecorder* activeRecorder = nullptr;
+}
+
+WarningRecorder::WarningRecorder() : timer_(SetTimer(nullptr, 0, 30, check)) { activeRecorder = this; }
+
+WarningRecorder::~WarningRecorder() {
+    KillTimer(nullptr, timer_);
+    activeRecorder = nullptr;
+}
+
+void CALLBACK WarningRecorder::check(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("TMessageForm", "Warning");
+    if (!activeRecorder || !box || !IsWindowVisible(box) || GetPropA(box, "vpsAnswered")) return;
+    SetPropA(box, "vpsAnswered", box);
+    HWND message = FindWindowExA(box, nullptr, "STATIC", nullptr);
+    // The first static is the icon; the text is the next one.
+    message = FindWindowExA(box, message, "STATIC", nullptr);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(message)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(message, text.data(), static_cast<int>(text.size()))));
+    activeRecorder->texts_.push_back(text);
+    if (HWND ignore = findChildByCaption(box, "&Ignore")) {
+        PostMessageA(ignore, BM_CLICK, 0, 0);
+    } else {
+        PostMessageA(box, WM_CLOSE, 0, 0);
+    }
+}
+
+}  // namespace vps::test

@@ -31,3 +31,32 @@ private:
 };
 
 }  // namespace vps::test
+
+namespace vps::test {
+
+// The settings file of the running test program, removed before and after each use so every
+// test starts from a fresh installation.
+class FreshSettingsFile {
+public:
+    FreshSettingsFile();
+    ~FreshSettingsFile();
+    static std::string path();
+    static bool exists();
+    static std::string contents();
+    static void write(const std::string& contents);
+};
+
+// Answers every "Warning" box with its only button, remembering each text shown.
+class WarningRecorder {
+public:
+    WarningRecorder();
+    ~WarningRecorder();
+    const std::vector<std::string>& texts() const { return texts_; }
+
+private:
+    static void CALLBACK check(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<std::string> texts_;
+    UINT_PTR timer_;
+};
+
+}  // namespace vps::test

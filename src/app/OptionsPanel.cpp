@@ -1,0 +1,164 @@
+// The main window's options panel: the choices of one capture, which controls each action
+// needs, storing the choices, the menu's help commands and context help.
+#include <algorithm>
+
+#include "app/uPrintScreen.h"
+#include "core/OptionsPanel.h"
+#include "guidance/uCheatSheet.h"
+#include "settings/uIni.h"
+#include "win/Application.h"
+#include "win/Error.h"
+
+// HELPVIEWER_PENDING
+#include <optional>
+namespace vps { bool showHelp(HWND, const std::string&, UINT, ULONG_PTR, std::optional<POINT> = std::nullopt); bool showHelp(HWND, const std::string&, UINT, ULONG_PTR, std::optional<POINT>) { return false; } }
+
+namespace vps {
+
+namespace {
+
+// Three black 2 x 2 dots in a row on a transparent 10 x 10 square: "...".
+HICON createEllipsisIcon() {
+    constexpr int kSize = 10;
+    // Monochrome rows are padded to 16 bits. Mask bit 1 = transparent, 0 = the colour (black).
+    WORD maskRows[kSize];
+    for (int y = 0; y < kSize; ++y) {
+        const bool dotRow = y == 4 || y == 5;
+        // Columns 1-2, 4-5 and 7-8 carry the dots; the high bit is column 0.
+        const WORD dots = 0b0110110110000000;
+        maskRows[y] = static_cast<WORD>(dotRow ? ~dots : 0xFFFF);
+        maskRows[y] = static_cast<WORD>((maskRows[y] >> 8) | (maskRows[y] << 8));  // byte order
+    }
+    const DWORD colourPixels[kSize * kSize] = {};  // black, wherever the mask lets it through
+    win::BitmapHandle mask(CreateBitmap(kSize, kSize, 1, 1, maskRows));
+    win::BitmapHandle colour(CreateBitmap(kSize, kSize, 1, 32, colourPixels));
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    return CreateIconIndirect(&info);
+}
+
+}  // namespace
+
+void TfmKestrelPrintScreen::buildSelectButton() {
+    static HICON ellipsis = createEllipsisIcon();  // shared for the life of the process
+    buSelect.setIcon(ellipsis);
+    // The button sits on the screen-area group's right edge, beside "Selected Area"; the group
+    // leaves that square to it, so the button shows and takes its clicks while the tab order
+    // stays as designed.
+    const win::Box group = ScreenArea.bounds();
+    const win::Box button = buSelect.bounds();
+    HRGN visible = CreateRectRgn(0, 0, group.width, group.height);
+    win::Region hole(CreateRectRgn(button.left - group.left, button.top - group.top,
+                                   button.left - group.left + button.width,
+                                   button.top - group.top + button.height));
+    CombineRgn(visible, visible, hole.get(), RGN_DIFF);
+    SetWindowRgn(ScreenArea.handle(), visible, TRUE);  // the window owns the region from now on
+}
+
+void TfmKestrelPrintScreen::applySavingRule() {
+    if (ReadString("ResetToDefaultsAfter", "ItemIndex") == "3") SavePanelSettings();
+}
+
+void TfmKestrelPrintScreen::LoadPanelSettings() {
+    LoadingSettings = true;
+    try {
+        LoadProperty(ScreenArea, "ItemIndex");
+        LoadProperty(Action, "ItemIndex");
+        LoadProperty(FileFormat, "ItemIndex");
+        LoadProperty(JPEGQuality, "Position");
+        LoadProperty(EmailJPEGQuality, "Position");
+    } catch (...) {
+        LoadingSettings = false;
+        throw;
+    }
+    LoadingSettings = false;
+}
+
+void TfmKestrelPrintScreen::SavePanelSettings() {
+    if (LoadingSettings) return;
+    SaveProperty(ScreenArea, "ItemIndex");
+    SaveProperty(Action, "ItemIndex");
+    SaveProperty(FileFormat, "ItemIndex");
+    SaveProperty(JPEGQuality, "Position");
+    SaveProperty(EmailJPEGQuality, "Position");
+}
+
+void TfmKestrelPrintScreen::ScreenAreaClick() { applySavingRule(); }
+
+void TfmKestrelPrintScreen::ActionClick() {
+    applySavingRule();
+    tbBitmap.setVisible(false);
+    const auto state = options::panelStateFor(Action.itemIndex(), FileFormat.itemIndex());
+    if (!state) return;
+    FileFormat.setEnabled(state->fileFormatEnabled);
+    JPEGQuality.setVisible(state->jpegQualityShown);
+    JPEGQuality.setEnabled(state->jpegQualityEnabled);
+    EmailJPEGQuality.setVisible(state->emailQualityShown);
+    EmailJPEGQuality.setEnabled(true);
+    lbQualityInfo.setEnabled(state->labelEnabled);
+    JPEGQualityChange(state->labelFollowsEmailQuality ? &EmailJPEGQuality : &JPEGQuality);
+}
+
+void TfmKestrelPrintScreen::FileFormatClick() {
+    applySavingRule();
+    ActionClick();
+}
+
+void TfmKestrelPrintScreen::JPEGQualityChange(win::Window* sender) {
+    applySavingRule();
+    // Whichever of the two bars changed shows its text, until the next refresh shows the
+    // visible one's again.
+    if (auto* bar = dynamic_cast<win::TrackBar*>(sender)) {
+        lbQualityInfo.setText(std::string(options::qualityText(bar->position())));
+    }
+}
+
+void TfmKestrelPrintScreen::tbBitmapChange() {
+    lbQualityInfo.setText(std::string(options::colourText(tbBitmap.position())));
+}
+
+void TfmKestrelPrintScreen::ShowCheatSheet1Click() {
+    win::MenuItem& item = MainMenu1.item("ShowCheatSheet1");
+    item.setChecked(!item.checked());
+    if (item.checked()) fmCheatSheet->show();
+    SaveProperty(item, "Checked");
+}
+
+void TfmKestrelPrintScreen::buHelpClick() { showHelp(handle(), win::Application::helpFile(), HELP_FINDER, 0); }
+
+void TfmKestrelPrintScreen::Contents1Click() {
+    showHelp(handle(), win::Application::helpFile(), HELP_FINDER, 0);
+}
+
+void TfmKestrelPrintScreen::HowtoUseHelp1Click() {
+    showHelp(handle(), win::Application::helpFile(), HELP_HELPONHELP, 0);
+}
+
+void TfmKestrelPrintScreen::ExampleImageClick() {
+    showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
+             static_cast<ULONG_PTR>(ExampleImage.tag()));
+}
+
+void TfmKestrelPrintScreen::FormHelp(const HELPINFO& request) {
+    if (request.iContextType == HELPINFO_MENUITEM) {
+        win::MenuItem* item = MainMenu1.findById(static_cast<UINT>(request.iCtrlId));
+        if (!item) item = MainMenu1.findByHandle(static_cast<HMENU>(request.hItemHandle));
+        if (item && item->helpContext()) {
+            showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
+                     static_cast<ULONG_PTR>(item->helpContext()), request.MousePos);
+        }
+        return;
+    }
+    // Controls built from plain system windows (the buttons of a radio group) belong to the
+    // nearest window of ours above them.
+    HWND hwnd = static_cast<HWND>(request.hItemHandle);
+    win::Window* window = nullptr;
+    for (HWND h = hwnd; h && !window; h = GetParent(h)) window = win::Window::fromHandle(h);
+    const int context = window ? window->effectiveHelpContext() : 0;
+    if (context == 0) return;
+    RECT bounds{};
+    GetWindowRect(hwnd, &bounds);
+    showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
+             static_cast<ULONG_PTR>(context), POINT{bounds.left, bounds.top});
+}
+
+}  // namespace vps

@@ -1,0 +1,31 @@
+#include "core/OptionsPanel.h"
+
+namespace vps::options {
+
+std::string_view qualityText(int position) {
+    return position >= 0 && position < static_cast<int>(QualityTexts.size()) ? QualityTexts[position] : "";
+}
+
+std::string_view colourText(int position) {
+    return position >= 1 && position < static_cast<int>(ColourTexts.size()) ? ColourTexts[position] : "";
+}
+
+std::optional<PanelState> panelStateFor(int action, int fileFormat) {
+    switch (action) {
+        case PrintToDefaultPrinter:
+        case PrintToSelectedPrinter:
+        case CopyToClipboard:
+            // Greyed, but the quality stays in view so the panel does not jump about.
+            return PanelState{false, true, false, false, false, false};
+        case SaveAsFile: {
+            const bool jpeg = fileFormat == FormatJpg;
+            return PanelState{true, true, jpeg, false, jpeg, false};
+        }
+        case EmailAsJpeg:
+            return PanelState{false, false, false, true, true, true};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace vps::options

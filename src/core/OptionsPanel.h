@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+// The choices of one capture and how the options panel presents them.
+namespace vps::options {
+
+enum ScreenAreaChoice { AreaAll = 0, AreaWorkArea = 1, AreaForeground = 2, AreaSelected = 3 };
+enum ActionChoice {
+    PrintToDefaultPrinter = 0,
+    PrintToSelectedPrinter = 1,
+    SaveAsFile = 2,
+    CopyToClipboard = 3,
+    EmailAsJpeg = 4,
+};
+enum FileFormatChoice { FormatBmp = 0, FormatJpg = 1 };
+
+// The label under the quality track bar, for positions 0..4.
+inline constexpr std::array<std::string_view, 5> QualityTexts = {
+    "Very Poor (Very Small File)", "Poor (Small File)", "Good", "Very Good", "Excellent"};
+
+// The label for the colour-depth positions 1..6 (index 0 unused).
+inline constexpr std::array<std::string_view, 7> ColourTexts = {
+    "", "Monochrome", "16 Color", "256 Color", "High Color (16 bit)", "True Color (24 bit)",
+    "True Color (32 bit)"};
+
+std::string_view qualityText(int position);
+std::string_view colourText(int position);
+
+// Which controls the panel shows and enables for an action and a file format.
+struct PanelState {
+    bool fileFormatEnabled;
+    bool jpegQualityShown;
+    bool jpegQualityEnabled;
+    bool emailQualityShown;
+    bool labelEnabled;
+    bool labelFollowsEmailQuality;  // else it shows the saving quality's text
+    friend constexpr bool operator==(const PanelState&, const PanelState&) = default;
+};
+
+// No state for an index outside the actions (no action chosen): the panel is left as it is.
+std::optional<PanelState> panelStateFor(int action, int fileFormat);
+
+}  // namespace vps::options

@@ -1,0 +1,51 @@
+#include "settings/FormStorage.h"
+
+#include "core/TextUtil.h"
+#include "settings/uIni.h"
+#include "win/Application.h"
+
+namespace vps {
+
+namespace {
+
+std::string keyOf(const win::Component& component, const std::string& property) {
+    return component.componentName() + "_" + property;
+}
+
+}  // namespace
+
+FormStorage::FormStorage(std::string section,
+                         std::vector<std::pair<win::Component*, std::string>> storedProps)
+    : section_(std::move(section)), storedProps_(std::move(storedProps)) {}
+
+void FormStorage::restore() {
+    restored_ = true;
+    try {
+        // A negative version marks values written by a layout this program does not know.
+        if (ReadInteger(section_, "FormVersion", 0) < 0) return;
+        for (auto& [component, name] : storedProps_) {
+            auto access = component->property(name);
+            if (!access || access->kind != win::PropertyKind::String) continue;
+            access->setText(trimBlanks(ReadString(section_, keyOf(*component, name), access->getText())));
+        }
+    } catch (const std::exception&) {
+        // A folder that cannot be restored only means the dialog opens elsewhere.
+    }
+}
+
+void FormStorage::save() {
+    if (!restored_) return;
+    restored_ = false;
+    try {
+        WriteString(section_, "FormVersion", "0");
+        for (auto& [component, name] : storedProps_) {
+            auto access = component->property(name);
+            if (!access || access->kind != win::PropertyKind::String) continue;
+            WriteString(section_, keyOf(*component, name), trimBlanks(access->getText()));
+        }
+    } catch (const std::exception& error) {
+        win::Application::showException(error);
+    }
+}
+
+}  // namespace vps

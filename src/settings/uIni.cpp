@@ -1,0 +1,104 @@
+#include "settings/uIni.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "core/IniValues.h"
+#include "win/Application.h"
+#include "win/MessageDialog.h"
+
+namespace vps {
+
+namespace {
+
+void warnInvalidSetting(const std::string& section, const std::string& key, const std::string& value) {
+    win::showMessageDialog(GetActiveWindow(),
+                           {.text = "Invalid setting in " + SettingsFileName() + "\r\nSection:  " +
+                                    section + "\r\nKeyName:  " + key + "\r\nValue:  " + value +
+                                    "\r\nThis setting will be ignored.",
+                            .caption = "Warning",
+                            .kind = win::DialogKind::Warning,
+                            .buttons = {{"&Ignore", IDIGNORE}},
+                            .defaultResult = IDIGNORE,
+                            .cancelResult = IDIGNORE});
+}
+
+std::string propertyAsText(const win::PropertyAccess& access) {
+    switch (access.kind) {
+        case win::PropertyKind::Integer:
+        case win::PropertyKind::Enumeration:
+            return std::to_string(access.getOrdinal());
+        case win::PropertyKind::String:
+            return access.getText();
+    }
+    return {};
+}
+
+}  // namespace
+
+const std::string& SettingsFileName() {
+    static const std::string name = ini::settingsFileNameFor(win::Application::exePath());
+    return name;
+}
+
+std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) {
+    char buffer[ini::kMaxValueLength + 1] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, sizeof buffer,
+                             SettingsFileName().c_str());
+    return buffer;
+}
+
+std::string ReadString(const std::string& section, const std::string& key) {
+    return ReadString(section, key, "");
+}
+
+int ReadInteger(const std::string& section, const std::string& key, int defaultValue) {
+    return ini::parseInteger(ReadString(section, key)).value_or(defaultValue);
+}
+
+bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                    SettingsFileName().c_str())) {
+        throw std::runtime_error("Unable to write to " + SettingsFileName());
+    }
+}
+
+void SaveProperty(win::Component& component, const std::string& property, const std::string& section,
+                  const std::string& key) {
+    const auto access = component.property(property);
+    if (!access) return;
+    WriteString(section.empty() ? component.componentName() : section, key.empty() ? property : key,
+                propertyAsText(*access));
+}
+
+void LoadProperty(win::Component& component, const std::string& property, const std::string& section,
+                  const std::string& key) {
+    const auto access = component.property(property);
+    if (!access) return;
+    const std::string& sectionName = section.empty() ? component.componentName() : section;
+    const std::string& keyName = key.empty() ? property : key;
+    const std::string text = ReadString(sectionName, keyName, std::string(ini::kUndefined));
+    if (text == ini::kUndefined) return;
+
+    // A value that cannot be taken, including one whose change handler fails, is reported and
+    // ignored: the caller goes on with its next property.
+    try {
+        if (access->kind == win::PropertyKind::String) {
+            access->setText(text);
+            return;
+        }
+        if (const auto value = ini::parseInteger(text)) {
+            access->setOrdinal(*value);
+            return;
+        }
+    } catch (const std::exception&) {
+    }
+    warnInvalidSetting(sectionName, keyName, text);
+}
+
+}  // namespace vps

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "win/Component.h"
+
+// The settings store: one INI file named after the executable, kept in the Windows folder by the
+// platform's profile functions. Nothing is cached; every call opens the file, reads or writes one
+// value and closes it, so a value one dialog writes is exactly what the next reader sees.
+namespace vps {
+
+// The bare file name ("VantaroPrintScreen.INI"); the profile functions place it in the Windows
+// folder.
+const std::string& SettingsFileName();
+
+// Stores a component's property in the section named after the component, under the key named
+// after the property, unless a section or key is given. An unknown property writes nothing.
+// A failed write raises "Unable to write to <file>".
+void SaveProperty(win::Component& component, const std::string& property,
+                  const std::string& section = "", const std::string& key = "");
+
+// Loads a stored property into the component. A missing key leaves the property as it is; a value
+// that is not an integer where one is needed is reported once and ignored.
+void LoadProperty(win::Component& component, const std::string& property,
+                  const std::string& section = "", const std::string& key = "");
+
+std::string ReadString(const std::string& section, const std::string& key);
+std::string ReadString(const std::string& section, const std::string& key,
+                       const std::string& defaultValue);
+int ReadInteger(const std::string& section, const std::string& key, int defaultValue);
+bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
+
+// Writes one value; raises "Unable to write to <file>" when the platform refuses.
+void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+}  // namespace vps

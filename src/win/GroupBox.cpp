@@ -1,0 +1,34 @@
+#include "win/GroupBox.h"
+
+#include "win/Error.h"
+
+namespace win {
+
+GroupBox::GroupBox(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
+    createOwn("VantaroGroupBox", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+              parent.handle(), spec.bounds, "");
+    frame_ = CreateWindowExA(0, "BUTTON", spec.caption.c_str(),
+                             WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0, 0,
+                             spec.bounds.width, spec.bounds.height, handle(), nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!frame_) raiseLastOSError();
+    finishCreation();
+    SendMessageA(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+}
+
+void GroupBox::layoutChildren() {
+    MoveWindow(frame_, 0, 0, clientWidth(), clientHeight(), TRUE);
+    SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Control::layoutChildren();
+}
+
+LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENABLE) EnableWindow(frame_, static_cast<BOOL>(wParam));
+    // Every control added later must stand in front of the frame, or the frame hides it.
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && frame_) {
+        SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return Control::handleMessage(message, wParam, lParam);
+}
+
+}  // namespace win

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "core/OptionsPanel.h"
+
+namespace vps::options {
+namespace {
+
+TEST(OptionsPanel, ControlsFollowTheActionAndTheFormat) {
+    struct Case {
+        int action, format;
+        PanelState expected;
+    } cases[] = {
+        //                            format  jpegShown jpegOn emailShown label  labelFromEmail
+        {PrintToDefaultPrinter, FormatJpg, {false, true, false, false, false, false}},
+        {PrintToSelectedPrinter, FormatBmp, {false, true, false, false, false, false}},
+        {SaveAsFile, FormatBmp, {true, true, false, false, false, false}},
+        {SaveAsFile, FormatJpg, {true, true, true, false, true, false}},
+        {SaveAsFile, -1, {true, true, false, false, false, false}},
+        {CopyToClipboard, FormatJpg, {false, true, false, false, false, false}},
+        {EmailAsJpeg, FormatBmp, {false, false, false, true, true, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "action " << c.action << ", format " << c.format);
+        EXPECT_EQ(panelStateFor(c.action, c.format), c.expected);
+    }
+}
+
+TEST(OptionsPanel, NoActionLeavesThePanelAlone) {
+    EXPECT_EQ(panelStateFor(-1, FormatJpg), std::nullopt);
+    EXPECT_EQ(panelStateFor(5, FormatJpg), std::nullopt);
+}
+
+TEST(OptionsPanel, LabelTextsOutsideTheirRangeAreEmpty) {
+    EXPECT_EQ(qualityText(0), "Very Poor (Very Small File)");
+    EXPECT_EQ(qualityText(4), "Excellent");
+    EXPECT_EQ(qualityText(5), "");
+    EXPECT_EQ(colourText(1), "Monochrome");
+    EXPECT_EQ(colourText(6), "True Color (32 bit)");
+    EXPECT_EQ(colourText(0), "");
+}
+
+}  // namespace
+}  // namespace vps::options

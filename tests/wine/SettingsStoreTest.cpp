@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "settings/FormStorage.h"
+#include "settings/uIni.h"
+#include "win/Form.h"
+#include "win/Menu.h"
+#include "win/RadioGroup.h"
+#include "win/SaveDialog.h"
+#include "win/TrackBar.h"
+
+namespace vps {
+namespace {
+
+// A form with one control of each persisted kind, named as the main window names them.
+class SettingsStore : public testing::Test {
+public:
+    test::FreshSettingsFile settings;
+    win::Form form{{.className = "TSettingsTestForm", .name = "fmTest", .caption = "Settings",
+                    .clientWidth = 300, .clientHeight = 200}};
+    win::RadioGroup screenArea{form, {.name = "ScreenArea", .bounds = {0, 0, 150, 100}, .caption = "Area"},
+                               {"A", "B", "C", "D"}, 0};
+    win::TrackBar quality{form, {.name = "JPEGQuality", .bounds = {0, 110, 150, 25}}, {0, 4, 2, 15}};
+    win::MainMenu menu{{{.name = "Options1", .caption = "&Options",
+                         .items = {{.name = "PrintTitle", .caption = "Print &Title", .checked = true}}}}};
+    win::MenuItem& printTitle = menu.item("PrintTitle");
+    win::SaveDialog saveDialog{"SaveDialog"};
+};
+
+TEST_F(SettingsStore, SavesEachKindUnderTheControlsNameAndLoadsItBack) {
+    screenArea.setItemIndex(2);
+    quality.setPosition(4);
+    printTitle.setChecked(false);
+    saveDialog.InitialDir = "C:\\Pictures";
+    SaveProperty(screenArea, "ItemIndex");
+    SaveProperty(quality, "Position");
+    SaveProperty(printTitle, "Checked");
+    SaveProperty(saveDialog, "InitialDir", "TfmKestrelPrintScreen", "SaveDialog_InitialDir");
+    EXPECT_EQ(ReadString("ScreenArea", "ItemIndex"), "2");
+    EXPECT_EQ(ReadString("JPEGQuality", "Position"), "4");
+    EXPECT_EQ(ReadString("PrintTitle", "Checked"), "0");
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "C:\\Pictures");
+
+    screenArea.setItemIndex(0);
+    quality.setPosition(0);
+    printTitle.setChecked(true);
+    LoadProperty(screenArea, "ItemIndex");
+    LoadProperty(quality, "Position");
+    LoadProperty(printTitle, "Checked");
+    EXPECT_EQ(screenArea.itemIndex(), 2);
+    EXPECT_EQ(quality.position(), 4);
+    EXPECT_FALSE(printTitle.checked());
+}
+
+TEST_F(SettingsStore, StoredTextLoadsByTheIntegerRulesAndRanges) {
+    struct Case {
+        const char* file;
+        int screenArea, quality;
+        bool printTitle;
+        std::vector<std::string> warnedValues;
+    } cases[] = {
+        {"[ScreenArea]\r\nItemIndex=1\r\n[JPEGQuality]\r\nPosition=0x3\r\n[PrintTitle]\r\nChecked=5\r\n", 1, 3, true, {}},
+        {"[screenarea]\r\nITEMINDEX=2\r\n[printtitle]\r\nchecked=0\r\n", 2, 2, false, {}},
+        {"[ScreenArea]\r\nItemIndex=9\r\n[JPEGQuality]\r\nPosition=9\r\n", 3, 4, true, {}},
+        {"[ScreenArea]\r\nItemIndex=-7\r\n[JPEGQuality]\r\nPosition=-1\r\n", -1, 0, true, {}},
+        {"[ScreenArea]\r\nItemIndex=({[Undefined]})\r\n", 0, 2, true, {}},
+        {"[ScreenArea]\r\nItemIndex=abc\r\n[JPEGQuality]\r\nPosition=3\r\n", 0, 3, true, {"abc"}},
+        {"[ScreenArea]\r\nItemIndex=\r\n[PrintTitle]\r\nChecked=yes\r\n", 0, 2, true, {"", "yes"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        test::FreshSettingsFile fresh;
+        test::FreshSettingsFile::write(c.file);
+        screenArea.setItemIndex(0);
+        quality.setPosition(2);
+        printTitle.setChecked(true);
+        test::WarningRecorder warnings;
+        LoadProperty(screenArea, "ItemIndex");
+        LoadProperty(quality, "Position");
+        LoadProperty(printTitle, "Checked");
+        EXPECT_EQ(screenArea.itemIndex(), c.screenArea);
+        EXPECT_EQ(quality.position(), c.quality);
+        EXPECT_EQ(printTitle.checked(), c.printTitle);
+        ASSERT_EQ(warnings.texts().size(), c.warnedValues.size());
+        for (std::size_t i = 0; i < c.warnedValues.size(); ++i) {
+            EXPECT_NE(warnings.texts()[i].find("\r\nValue:  " + c.warnedValues[i] + "\r\n"), std::string::npos)
+                << warnings.texts()[i];
+        }
+    }
+}
+
+TEST_F(SettingsStore, TheWarningNamesFileSectionKeyAndValue) {
+    test::FreshSettingsFile::write("[ScreenArea]\r\nItemIndex=abc\r\n");
+    test::WarningRecorder warnings;
+    LoadProperty(screenArea, "ItemIndex");
+    ASSERT_EQ(warnings.texts().size(), 1u);
+    EXPECT_EQ(warnings.texts()[0], "Invalid setting in " + SettingsFileName() +
+                                       "\r\nSection:  ScreenArea\r\nKeyName:  ItemIndex\r\nValue:  abc\r\n"
+                                       "This setting will be ignored.");
+}
+
+TEST_F(SettingsStore, ReadIntegerAndReadBool) {
+    test::FreshSettingsFile::write("[S]\r\nhex=0x10\r\nword=ten\r\nzero=0\r\nempty=\r\n");
+    EXPECT_EQ(ReadInteger("S", "hex", 7), 16);
+    EXPECT_EQ(ReadInteger("S", "word", 7), 7);
+    EXPECT_EQ(ReadInteger("S", "empty", 7), 7);
+    EXPECT_EQ(ReadInteger("S", "missing", 7), 7);
+    EXPECT_FALSE(ReadBool("S", "zero", true));
+    EXPECT_TRUE(ReadBool("S", "hex", false));
+    EXPECT_TRUE(ReadBool("S", "missing", true));
+    EXPECT_EQ(ReadString("S", "missing"), "");
+    EXPECT_EQ(ReadString("S", "missing", "fallback"), "fallback");
+}
+
+TEST_F(SettingsStore, LongValuesReadBackCutAt2047Characters) {
+    const std::string title(3000, 'T');
+    WriteString("ReportTitle", "Text", title);
+    EXPECT_EQ(ReadString("ReportTitle", "Text"), title.substr(0, 2047));
+}
+
+TEST_F(SettingsStore, AnUnknownPropertyDoesNothing) {
+    SaveProperty(screenArea, "Colour");
+    EXPECT_FALSE(test::FreshSettingsFile::exists());
+    test::FreshSettingsFile::write("[ScreenArea]\r\nColour=abc\r\n");
+    test::WarningRecorder warnings;
+    LoadProperty(screenArea, "Colour");
+    EXPECT_TRUE(warnings.texts().empty());
+}
+
+TEST_F(SettingsStore, AFailedWriteIsAnError) {
+    // A folder where the file should be: no write can succeed, even for an administrator, who
+    // would write a read-only file regardless.
+    const std::string path = test::FreshSettingsFile::path();
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    try {
+        SaveProperty(screenArea, "ItemIndex");
+        ADD_FAILURE() << "writing the settings succeeded";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + SettingsFileName());
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+TEST_F(SettingsStore, FormStorageRestoresTheFolderAtEveryShowAndSavesOnceAfterARestore) {
+    FormStorage storage("TfmKestrelPrintScreen", {{&saveDialog, "InitialDir"}});
+    storage.save();  // never shown: nothing is written
+    EXPECT_FALSE(test::FreshSettingsFile::exists());
+
+    test::FreshSettingsFile::write("[TfmKestrelPrintScreen]\r\nSaveDialog_InitialDir=  C:\\Shots  \r\n");
+    storage.restore();
+    EXPECT_EQ(saveDialog.InitialDir, "C:\\Shots");
+
+    saveDialog.InitialDir = " D:\\Later ";
+    storage.save();
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "FormVersion"), "0");
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "D:\\Later");
+
+    saveDialog.InitialDir = "E:\\Again";
+    storage.save();  // at most once after each restore
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "D:\\Later");
+}
+
+TEST_F(SettingsStore, FormStorageSkipsValuesOfAnUnknownFormVersion) {
+    test::FreshSettingsFile::write(
+        "[TfmKestrelPrintScreen]\r\nFormVersion=-1\r\nSaveDialog_InitialDir=C:\\Shots\r\n");
+    FormStorage storage("TfmKestrelPrintScreen", {{&saveDialog, "InitialDir"}});
+    saveDialog.InitialDir = "C:\\Current";
+    storage.restore();
+    EXPECT_EQ(saveDialog.InitialDir, "C:\\Current");
+}
+
+}  // namespace
+}  // namespace vps
