@@ -6,23 +6,28 @@
 # each case first focuses one: Wine's notepad, or the main window itself.
 source "$(dirname "$0")/lib.sh"
 
-# Puts notepad in a screen corner that the main window does not cover; its picture in the
-# miniature proves that a snapshot was taken after the key press. Needs MAIN_RECT.
+# Puts notepad beside the main window, in the widest strip of screen the window leaves
+# free; its picture in the miniature proves that a snapshot was taken after the key press.
+# Needs MAIN_RECT.
 place_bystander() {
-  local sw sh w h l t r b corner x y
+  local sw sh l t r b
   read -r sw sh < <(screen_size)
-  w=$((sw / 4)) h=$((sh / 4))
   read -r l t r b <<<"$MAIN_RECT"
-  for corner in "0 0" "$((sw - w)) 0" "0 $((sh - h))" "$((sw - w)) $((sh - h))"; do
-    read -r x y <<<"$corner"
-    if [ $((x + w)) -le "$l" ] || [ "$x" -ge "$r" ] || [ $((y + h)) -le "$t" ] || [ "$y" -ge "$b" ]; then
-      probe -c Notepad move "$x" "$y" "$w" "$h" || fail "cannot move notepad"
-      BYSTANDER_RECT="$x $y $((x + w)) $((y + h))"
-      say "bystander at $BYSTANDER_RECT, main window at $MAIN_RECT"
-      return 0
+  # Each free strip as "x y width height": left, right, above and below the window.
+  local best="" best_area=0 strip x y w h
+  for strip in "0 0 $l $sh" "$r 0 $((sw - r)) $sh" "0 0 $sw $t" "0 $b $sw $((sh - b))"; do
+    read -r x y w h <<<"$strip"
+    [ "$w" -gt $((sw / 4)) ] && w=$((sw / 4))
+    [ "$h" -gt $((sh / 4)) ] && h=$((sh / 4))
+    if [ "$w" -ge 120 ] && [ "$h" -ge 120 ] && [ $((w * h)) -gt "$best_area" ]; then
+      best="$x $y $w $h" best_area=$((w * h))
     fi
   done
-  fail "the main window ($MAIN_RECT) leaves no screen corner free for a bystander window"
+  [ -n "$best" ] || fail "the main window ($MAIN_RECT) leaves no room on screen for a bystander window"
+  read -r x y w h <<<"$best"
+  probe -c Notepad move "$x" "$y" "$w" "$h" || fail "cannot move notepad"
+  BYSTANDER_RECT="$x $y $((x + w)) $((y + h))"
+  say "bystander at $BYSTANDER_RECT, main window at $MAIN_RECT"
 }
 
 # Share of root colour where a screen rectangle (left top right bottom) lands in the
@@ -60,6 +65,20 @@ snapshot_shows_bystander() {
   awk -v s="$share" 'BEGIN { exit !(s < 0.3) }'
 }
 
+# The place of the main window in the miniature must show the bare screen. Uses the client
+# picture left by snapshot_shows_bystander.
+expect_main_window_left_out() {
+  local dir="$WINEPREFIX/.." share rect
+  rect="$(probe rect)"
+  # shellcheck disable=SC2086
+  share="$(miniature_share "$dir/client.png" $rect)" || fail "no miniature to inspect"
+  say "root colour where the main window ($rect) would be: $share"
+  awk -v s="$share" 'BEGIN { exit !(s > 0.9) }' || {
+    cp "$dir/client.png" "$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.client.png"
+    fail "the snapshot shows the main window itself (only $share of its place is bare screen)"
+  }
+}
+
 key_shows_window() {
   local key="$1"
   app_start
@@ -79,6 +98,7 @@ key_shows_window() {
   press "$key"
   wait_visible
   wait_until 20 "the window shows a snapshot taken after the key press" snapshot_shows_bystander
+  expect_main_window_left_out
 }
 
 snapshot_leaves_out_main_window() {
@@ -98,20 +118,13 @@ snapshot_leaves_out_main_window() {
   focus_main
   press Print
   wait_until 20 "the window shows a snapshot taken after the key press" snapshot_shows_bystander
-  local dir="$WINEPREFIX/.." share
   [ "$(probe rect)" = "$MAIN_RECT" ] || fail "the main window moved during the snapshot"
-  # shellcheck disable=SC2086
-  share="$(miniature_share "$dir/client.png" $MAIN_RECT)" || fail "no miniature to inspect"
-  say "root colour where the main window would be: $share"
-  awk -v s="$share" 'BEGIN { exit !(s > 0.9) }' || {
-    cp "$dir/client.png" "$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.client.png"
-    fail "the snapshot shows the main window itself (only $share of its place is bare screen)"
-  }
+  expect_main_window_left_out
 }
 
 e2e_setup
 for key in Print ctrl+Print alt+Print; do
-  run_case "$key from another Wine window shows a fresh snapshot" key_shows_window "$key"
+  run_case "$key from another Wine window shows a fresh snapshot without the window" key_shows_window "$key"
 done
 run_case "Print while the window is up: the new snapshot leaves the window out" snapshot_leaves_out_main_window
 e2e_finish
