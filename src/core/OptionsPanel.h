@@ -26,6 +26,9 @@ inline constexpr std::array<std::string_view, 7> ColourTexts = {
     "", "Monochrome", "16 Color", "256 Color", "High Color (16 bit)", "True Color (24 bit)",
     "True Color (32 bit)"};
 
+// The JPEG encoder's quality (on its 1..100 scale) for each quality position 0..4.
+inline constexpr std::array<int, 5> JpegQualityTable = {10, 25, 50, 75, 90};
+
 std::string_view qualityText(int position);
 std::string_view colourText(int position);
 
