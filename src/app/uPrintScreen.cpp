@@ -7,6 +7,7 @@
 #include "core/CreditsText.h"
 #include "core/MonitorLayout.h"
 #include "core/TextUtil.h"
+#include "capture/uAnimatedRectangle.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
@@ -142,6 +143,8 @@ void TfmKestrelPrintScreen::bindEvents() {
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
     ExampleImage.OnClick = [this] { ExampleImageClick(); };
     buHelp.OnClick = [this] { buHelpClick(); };
+    buOK.OnClick = [this] { buOKClick(); };
+    buSelect.OnClick = [this] { buSelectClick(); };
     ScreenArea.OnClick = [this] { ScreenAreaClick(); };
     Action.OnClick = [this] { ActionClick(); };
     FileFormat.OnClick = [this] { FileFormatClick(); };
@@ -187,6 +190,8 @@ void TfmKestrelPrintScreen::FormCreate() {
 
 void TfmKestrelPrintScreen::FormDestroy() {
     Destroying = true;
+    // The outline may still be marching over the miniature, which goes with this window.
+    if (fmAnimatedRectangle) fmAnimatedRectangle->StopOutline();
     Storage.save();
     for (int id : HotKeyIds) UnregisterHotKey(handle(), id);
     Snapshot = ScreenSnapshot();
@@ -219,6 +224,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
 }
 
 void TfmKestrelPrintScreen::HideCapture() {
+    fmAnimatedRectangle->StopOutline();
     fmCheatSheet->hide();
     Snapshot = ScreenSnapshot();
     hide();

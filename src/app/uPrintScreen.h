@@ -21,6 +21,8 @@
 
 namespace vps {
 
+class CaptureBitmap;
+
 // The private message a second start posts to wake the resident copy.
 inline constexpr UINT WM_WAKEUP = WM_USER + 777;
 
@@ -93,6 +95,11 @@ public:
     void JPEGQualityChange(win::Window* sender);
     void tbBitmapChange();
     void ScreenAreaClick();
+    void buOKClick();
+    void buSelectClick();
+
+    // Set while an OK is being handled: a second OK only beeps.
+    bool ActionBusy = false;
 
 private:
     void FormCreate();
@@ -115,6 +122,8 @@ private:
     // Under the reset policy Never every change of a choice is stored at once.
     void applySavingRule();
     void buildSelectButton();
+    const AreaRect& chosenArea() const;
+    bool runAction(const CaptureBitmap& capture);
 
     void DrawPreview();
     bool previewShowing() const;

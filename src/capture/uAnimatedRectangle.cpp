@@ -1,15 +1,142 @@
 #include "capture/uAnimatedRectangle.h"
 
+#include "win/Error.h"
+
 namespace vps {
+
+namespace {
+
+constexpr DWORD kStepInterval = 50;
+constexpr DWORD kPollInterval = 10;
+
+// One edge of the outline: which coordinate the dot test reads.
+struct EdgeWalk {
+    HDC dc;
+    bool testsX;
+};
+
+void CALLBACK MarchPixel(int x, int y, LPARAM context) {
+    const auto* walk = reinterpret_cast<const EdgeWalk*>(context);
+    const int v = walk->testsX ? x : y;
+    SetPixelV(walk->dc, x, y, v % 10 == Phase ? RGB(0, 0, 0) : RGB(255, 255, 255));
+}
+
+HANDLE createEvent() {
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!event) win::raiseLastOSError();
+    return event;
+}
+
+}  // namespace
+
+TAnimatedRectThd::TAnimatedRectThd(TfmAnimatedRectangle& owner)
+    : owner_(owner), stepRequested_(createEvent()), stepDone_(createEvent()) {}
+
+TAnimatedRectThd::~TAnimatedRectThd() {
+    if (thread_) {
+        terminate();
+        waitFor();
+    }
+    CloseHandle(stepRequested_);
+    CloseHandle(stepDone_);
+}
+
+void TAnimatedRectThd::start() {
+    thread_ = CreateThread(nullptr, 0, threadMain, this, 0, nullptr);
+    if (!thread_) win::raiseLastOSError();
+}
+
+DWORD WINAPI TAnimatedRectThd::threadMain(void* self) {
+    static_cast<TAnimatedRectThd*>(self)->Execute();
+    return 0;
+}
+
+void TAnimatedRectThd::Execute() {
+    while (!terminated_) {
+        // Elapsed time, not an absolute deadline: the tick count wraps every 49.7 days, and
+        // unsigned subtraction stays right across the wrap.
+        const DWORD started = GetTickCount();
+        do {
+            Sleep(kPollInterval);
+        } while (GetTickCount() - started < kStepInterval && !terminated_);
+        synchronizeStep();
+    }
+}
+
+void TAnimatedRectThd::synchronizeStep() {
+    SetEvent(stepRequested_);
+    PostMessageA(owner_.handle(), WM_OUTLINE_STEP, 0, 0);
+    WaitForSingleObject(stepDone_, INFINITE);
+}
+
+void TAnimatedRectThd::runPendingStep() {
+    if (WaitForSingleObject(stepRequested_, 0) != WAIT_OBJECT_0) return;
+    owner_.OutlineStep();
+    SetEvent(stepDone_);
+}
+
+void TAnimatedRectThd::waitFor() {
+    if (!thread_) return;
+    const HANDLE waits[] = {thread_, stepRequested_};
+    for (;;) {
+        const DWORD which = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+        if (which == WAIT_OBJECT_0 + 1) {
+            owner_.OutlineStep();
+            SetEvent(stepDone_);
+            continue;
+        }
+        break;
+    }
+    CloseHandle(thread_);
+    thread_ = nullptr;
+}
 
 TfmAnimatedRectangle::TfmAnimatedRectangle()
     : Form({.className = "TfmAnimatedRectangle",
             .name = "fmAnimatedRectangle",
             .caption = "fmAnimatedRectangle",
-            .clientWidth = 0,
-            .clientHeight = 0,
             .style = WS_POPUP,
             .exStyle = WS_EX_TOOLWINDOW,
-            .dialogKeys = false}) {}
+            .dialogKeys = false}) {
+    onMessage(WM_OUTLINE_STEP, [this](WPARAM, LPARAM) {
+        if (Worker) Worker->runPendingStep();
+        return 0;
+    });
+}
+
+TfmAnimatedRectangle::~TfmAnimatedRectangle() { FormDestroy(); }
+
+void TfmAnimatedRectangle::FormDestroy() { StopOutline(); }
+
+void TfmAnimatedRectangle::StartOutline(const OutlineRectangle& rect, win::Image& image) {
+    StopOutline();
+    Phase = 0;
+    OutlineRect = rect;
+    TargetImage = &image;
+    Worker = std::make_unique<TAnimatedRectThd>(*this);
+    OutlineStep();  // the first frame is on screen before this returns
+    Worker->start();
+}
+
+void TfmAnimatedRectangle::StopOutline() {
+    if (!Worker) return;
+    Worker->terminate();
+    Worker->waitFor();
+    Worker.reset();
+}
+
+void TfmAnimatedRectangle::OutlineStep() {
+    Phase = (Phase + 1) % 10;
+    if (!TargetImage || TargetImage->picture().empty()) return;
+    const HDC dc = TargetImage->picture().dc();
+    const auto [L, T, R, B] = OutlineRect;
+    EdgeWalk horizontal{dc, true};
+    EdgeWalk vertical{dc, false};
+    LineDDA(L, T, R, T, MarchPixel, reinterpret_cast<LPARAM>(&horizontal));
+    LineDDA(R, T, R, B, MarchPixel, reinterpret_cast<LPARAM>(&vertical));
+    LineDDA(L, T, L, B, MarchPixel, reinterpret_cast<LPARAM>(&vertical));
+    LineDDA(L, B, R, B, MarchPixel, reinterpret_cast<LPARAM>(&horizontal));
+    TargetImage->refresh();
+}
 
 }  // namespace vps

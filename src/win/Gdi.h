@@ -23,6 +23,8 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Gives up ownership, for a handle the system takes over (the clipboard, a window region).
+    Handle release() { return std::exchange(handle_, nullptr); }
     void reset(Handle handle = nullptr) {
         if (handle_) DeleteObject(handle_);
         handle_ = handle;

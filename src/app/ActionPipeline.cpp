@@ -1,0 +1,69 @@
+// What OK does: cut the chosen area out of the frozen screen into a 24-bit copy, hand it to the
+// chosen action, and hide the window once the action was carried out.
+#include <stdexcept>
+
+#include "app/uPrintScreen.h"
+#include "core/OptionsPanel.h"
+#include "output/CaptureBitmap.h"
+#include "output/Clipboard.h"
+
+namespace vps {
+
+namespace {
+
+// Cleared on every way out of the handler, an error included.
+class BusyFlag {
+public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+    ~BusyFlag() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+const AreaRect& TfmKestrelPrintScreen::chosenArea() const {
+    switch (ScreenArea.itemIndex()) {
+        case options::AreaWorkArea: return WorkAreaRect;
+        case options::AreaForeground: return ForegroundRect;
+        case options::AreaSelected: return SelectedRect;
+        default: return AllRect;
+    }
+}
+
+void TfmKestrelPrintScreen::buOKClick() {
+    if (ActionBusy) {
+        MessageBeep(0);
+        return;
+    }
+    BusyFlag busy(ActionBusy);
+
+    const AreaRect& area = chosenArea();
+    // A foreground window lying wholly off the primary screen leaves nothing to capture.
+    if (area.isInverted()) {
+        throw std::runtime_error(
+            "The window that was in front lies outside the primary screen, so there is nothing "
+            "to capture.\r\nPlease choose another screen area.");
+    }
+    bool done = false;
+    {
+        const CaptureBitmap capture(Snapshot, area);
+        done = runAction(capture);
+    }
+    if (done) HideCapture();
+}
+
+bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
+    switch (Action.itemIndex()) {
+        case options::CopyToClipboard:
+            copyToClipboard(handle(), capture);
+            return true;
+        default:
+            throw std::runtime_error("This action is not available yet.");
+    }
+}
+
+}  // namespace vps

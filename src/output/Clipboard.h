@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+#include "output/CaptureBitmap.h"
+
+namespace vps {
+
+// Replaces the clipboard's contents by the picture, in the standard bitmap format.
+void copyToClipboard(HWND owner, const CaptureBitmap& picture);
+
+}  // namespace vps
