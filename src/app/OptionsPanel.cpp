@@ -82,8 +82,6 @@ void TfmKestrelPrintScreen::SavePanelSettings() {
     SaveProperty(EmailJPEGQuality, "Position");
 }
 
-void TfmKestrelPrintScreen::ScreenAreaClick() { applySavingRule(); }
-
 void TfmKestrelPrintScreen::ActionClick() {
     applySavingRule();
     tbBitmap.setVisible(false);

@@ -7,6 +7,7 @@
 #include "core/CreditsText.h"
 #include "core/MonitorLayout.h"
 #include "core/TextUtil.h"
+#include "capture/Preview.h"
 #include "capture/uAnimatedRectangle.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uIni.h"
@@ -243,6 +244,7 @@ void TfmKestrelPrintScreen::FormResize() {
     const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top);
     paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
     DrawPreview();
+    ScreenAreaClick();
 }
 
 bool TfmKestrelPrintScreen::FormCloseQuery() {
@@ -290,5 +292,26 @@ void TfmKestrelPrintScreen::buMonitorPowerClick() {
 bool TfmKestrelPrintScreen::previewShowing() const { return paMonitorIndicator.color() == kPowerOn; }
 
 void TfmKestrelPrintScreen::DrawPreview() { drawQuickPreview(Snapshot, ExampleImage); }
+
+void TfmKestrelPrintScreen::ScreenAreaClick() {
+    applySavingRule();
+    if (!fmAnimatedRectangle) return;  // still starting up: nothing to outline yet
+    fmAnimatedRectangle->StopOutline();
+    drawSmoothPreview(Snapshot, ExampleImage);
+    const int w = ExampleImage.clientWidth();
+    const int h = ExampleImage.clientHeight();
+    switch (ScreenArea.itemIndex()) {
+        case 0: fmAnimatedRectangle->StartOutline({0, 0, w - 1, h - 1}, ExampleImage); break;
+        case 1: HighlightArea(WorkAreaRect); break;
+        case 2: HighlightArea(ForegroundRect); break;
+        case 3: HighlightArea(SelectedRect); break;
+        default: break;
+    }
+}
+
+void TfmKestrelPrintScreen::HighlightArea(const AreaRect& area) {
+    const AreaRect r = ScreenToPreviewRect(area, ExampleImage.clientWidth(), ExampleImage.clientHeight());
+    fmAnimatedRectangle->StartOutline({r.Left, r.Top, r.Right, r.Bottom}, ExampleImage);
+}
 
 }  // namespace vps

@@ -95,6 +95,7 @@ public:
     void JPEGQualityChange(win::Window* sender);
     void tbBitmapChange();
     void ScreenAreaClick();
+    void HighlightArea(const AreaRect& area);
     void buOKClick();
     void buSelectClick();
 

@@ -62,14 +62,4 @@ AreaRect ScreenToPreviewRect(const AreaRect& area, int previewWidth, int preview
     return screenToPreviewRect(area, primaryScreenSize(), {previewWidth, previewHeight});
 }
 
-void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image) {
-    win::Bitmap picture(image.clientWidth(), image.clientHeight());
-    if (!picture.empty() && !snapshot.empty()) {
-        SetStretchBltMode(picture.dc(), COLORONCOLOR);
-        StretchBlt(picture.dc(), 0, 0, picture.width(), picture.height(), snapshot.dc(), 0, 0,
-                   snapshot.width(), snapshot.height(), SRCCOPY);
-    }
-    image.setPicture(std::move(picture));
-}
-
 }  // namespace vps

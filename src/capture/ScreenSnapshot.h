@@ -4,7 +4,6 @@
 
 #include "core/AreaRect.h"
 #include "win/Bitmap.h"
-#include "win/Image.h"
 
 namespace vps {
 
@@ -24,8 +23,5 @@ std::string GetForegroundWindowTitle();
 
 // Maps a screen rectangle onto a miniature of the given size.
 AreaRect ScreenToPreviewRect(const AreaRect& area, int previewWidth, int previewHeight);
-
-// The quick miniature: the whole snapshot point-sampled onto a new picture of the image's size.
-void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image);
 
 }  // namespace vps
