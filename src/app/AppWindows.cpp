@@ -1,10 +1,12 @@
 #include "app/AppWindows.h"
 
+#include "app/ContextHelp.h"
 #include "win/Application.h"
 
 namespace vps {
 
 AppWindows::AppWindows() {
+    installContextHelp();
     ShutDownRequested = false;
     Destroying = false;
     main_ = std::make_unique<TfmKestrelPrintScreen>();

@@ -2,16 +2,13 @@
 // needs, storing the choices, the menu's help commands and context help.
 #include <algorithm>
 
+#include "app/HelpViewer.h"
 #include "app/uPrintScreen.h"
 #include "core/OptionsPanel.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/Error.h"
-
-// HELPVIEWER_PENDING
-#include <optional>
-namespace vps { bool showHelp(HWND, const std::string&, UINT, ULONG_PTR, std::optional<POINT> = std::nullopt); bool showHelp(HWND, const std::string&, UINT, ULONG_PTR, std::optional<POINT>) { return false; } }
 
 namespace vps {
 
@@ -134,29 +131,6 @@ void TfmKestrelPrintScreen::HowtoUseHelp1Click() {
 void TfmKestrelPrintScreen::ExampleImageClick() {
     showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
              static_cast<ULONG_PTR>(ExampleImage.tag()));
-}
-
-void TfmKestrelPrintScreen::FormHelp(const HELPINFO& request) {
-    if (request.iContextType == HELPINFO_MENUITEM) {
-        win::MenuItem* item = MainMenu1.findById(static_cast<UINT>(request.iCtrlId));
-        if (!item) item = MainMenu1.findByHandle(static_cast<HMENU>(request.hItemHandle));
-        if (item && item->helpContext()) {
-            showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
-                     static_cast<ULONG_PTR>(item->helpContext()), request.MousePos);
-        }
-        return;
-    }
-    // Controls built from plain system windows (the buttons of a radio group) belong to the
-    // nearest window of ours above them.
-    HWND hwnd = static_cast<HWND>(request.hItemHandle);
-    win::Window* window = nullptr;
-    for (HWND h = hwnd; h && !window; h = GetParent(h)) window = win::Window::fromHandle(h);
-    const int context = window ? window->effectiveHelpContext() : 0;
-    if (context == 0) return;
-    RECT bounds{};
-    GetWindowRect(hwnd, &bounds);
-    showHelp(handle(), win::Application::helpFile(), HELP_CONTEXTPOPUP,
-             static_cast<ULONG_PTR>(context), POINT{bounds.left, bounds.top});
 }
 
 }  // namespace vps

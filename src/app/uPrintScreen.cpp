@@ -5,11 +5,14 @@
 
 #include "core/AreaGeometry.h"
 #include "core/CreditsText.h"
+#include "core/IniValues.h"
 #include "core/MonitorLayout.h"
+#include "core/ResetPolicy.h"
 #include "core/TextUtil.h"
 #include "capture/Preview.h"
 #include "capture/uAnimatedRectangle.h"
 #include "guidance/uCheatSheet.h"
+#include "settings/uDefaults.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
@@ -131,7 +134,6 @@ void TfmKestrelPrintScreen::bindEvents() {
         Storage.restore();
         FormShow();
     };
-    OnHelp = [this](const HELPINFO& request) { FormHelp(request); };
     OnResize = [this] { FormResize(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
     OnMouseDown = [this](const win::MouseEvent& event) { FormMouseDown(event); };
@@ -139,6 +141,7 @@ void TfmKestrelPrintScreen::bindEvents() {
     buMonitorPower.OnClick = [this] { buMonitorPowerClick(); };
     MainMenu1.item("Close1").OnClick = [this] { Close1Click(); };
     MainMenu1.item("Exit1").OnClick = [this] { Exit1Click(); };
+    MainMenu1.item("Defaults1").OnClick = [this] { Defaults1Click(); };
     MainMenu1.item("ShowCheatSheet1").OnClick = [this] { ShowCheatSheet1Click(); };
     MainMenu1.item("Contents1").OnClick = [this] { Contents1Click(); };
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
@@ -232,11 +235,19 @@ void TfmKestrelPrintScreen::HideCapture() {
 }
 
 void TfmKestrelPrintScreen::FormShow() {
-    if (LastShowTick == 0) LoadPanelSettings();
+    const std::string policyText = ReadString("ResetToDefaultsAfter", "ItemIndex");
+    const auto minutes = ini::parseInteger(ReadString("SpecifiedTime", "Value"));
+    if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
     FormResize();
-    LastShowTick = GetTickCount();
+    LastShowTick = GetTickCount64();
     ScreenAreaClick();
     ActionClick();
+}
+
+void TfmKestrelPrintScreen::Defaults1Click() {
+    // A fresh dialog each time, gone again however it closes.
+    TfmDefaults dialog(handle());
+    dialog.showModal();
 }
 
 void TfmKestrelPrintScreen::FormResize() {

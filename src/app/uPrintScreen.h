@@ -51,7 +51,8 @@ public:
     AreaRect ForegroundRect;
     AreaRect WorkAreaRect;
     std::string ForegroundTitle;
-    unsigned long LastShowTick = 0;
+    // When the window was last shown, on the 64-bit tick count; 0 before the first show.
+    unsigned long long LastShowTick = 0;
     bool LoadingSettings = false;
 
     TExeInfo ExeInfo;
@@ -118,7 +119,7 @@ private:
     void HowtoUseHelp1Click();
     void ExampleImageClick();
     void ShowCheatSheet1Click();
-    void FormHelp(const HELPINFO& request);
+    void Defaults1Click();
 
     // Under the reset policy Never every change of a choice is stored at once.
     void applySavingRule();

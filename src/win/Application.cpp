@@ -16,6 +16,7 @@ struct State {
     int hintPause = 500;
     int hintHidePause = 2500;
     std::function<void(const std::exception&)> presenter;
+    std::function<void(HWND, const HELPINFO&)> helpHandler;
 };
 
 State& state() {
@@ -55,6 +56,14 @@ Form* Application::mainForm() { return state().mainForm; }
 void Application::setMainForm(Form* form) { state().mainForm = form; }
 const std::string& Application::helpFile() { return state().helpFile; }
 void Application::setHelpFile(std::string path) { state().helpFile = std::move(path); }
+
+void Application::setHelpRequestHandler(std::function<void(HWND, const HELPINFO&)> handler) {
+    state().helpHandler = std::move(handler);
+}
+
+void Application::requestHelp(HWND form, const HELPINFO& request) {
+    if (state().helpHandler) state().helpHandler(form, request);
+}
 
 void Application::setHintTiming(int pauseMs, int hidePauseMs) {
     state().hintPause = pauseMs;

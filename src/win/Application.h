@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include <windows.h>
+
 namespace win {
 
 class Form;
@@ -20,6 +22,10 @@ public:
 
     static const std::string& helpFile();
     static void setHelpFile(std::string path);
+
+    // Who answers F1 and the title bar's "?" on forms that do not answer it themselves.
+    static void setHelpRequestHandler(std::function<void(HWND form, const HELPINFO& request)> handler);
+    static void requestHelp(HWND form, const HELPINFO& request);
 
     // Delay before a tool tip appears and how long it stays, in milliseconds.
     static void setHintTiming(int pauseMs, int hidePauseMs);

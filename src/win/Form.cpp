@@ -84,6 +84,19 @@ void Form::setScreenBounds(const Box& b) {
     SetWindowPos(handle(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::centreOnOwner() {
+    HWND owner = GetWindow(handle(), GW_OWNER);
+    RECT area{};
+    if (owner && IsWindowVisible(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    const Box outer = bounds();
+    setScreenBounds({(area.left + area.right - outer.width) / 2, (area.top + area.bottom - outer.height) / 2,
+                     outer.width, outer.height});
+}
+
 void Form::focusFirstControl() {
     HWND focus = GetFocus();
     if (focus && IsChild(handle(), focus)) return;
@@ -136,9 +149,10 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             if (OnHelp) {
                 OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-                return TRUE;
+            } else {
+                Application::requestHelp(handle(), *reinterpret_cast<const HELPINFO*>(lParam));
             }
-            break;
+            return TRUE;
         case DM_GETDEFID:
             if (defaultButton_) {
                 return MAKELRESULT(GetDlgCtrlID(defaultButton_->handle()), DC_HASDEFID);

@@ -46,6 +46,8 @@ public:
 
     // Outer bounds in screen coordinates.
     void setScreenBounds(const Box& bounds);
+    // Places the form over the middle of its owner, or of the work area without one.
+    void centreOnOwner();
     void setMenu(MainMenu& menu);
     MainMenu* menu() const { return menu_; }
     void setCancelButton(PushButton* button) { cancelButton_ = button; }

@@ -85,16 +85,7 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
         left += kButtonWidth + kButtonGap;
     }
 
-    // Centred on the owner, or on the screen when there is none or it is hidden.
-    RECT area{};
-    if (owner && IsWindowVisible(owner)) {
-        GetWindowRect(owner, &area);
-    } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    }
-    const Box outer = dialog.bounds();
-    dialog.setScreenBounds({(area.left + area.right - outer.width) / 2,
-                            (area.top + area.bottom - outer.height) / 2, outer.width, outer.height});
+    dialog.centreOnOwner();
     dialog.OnCloseQuery = [&] {
         // The close box answers as Escape does; without a cancel button it does nothing.
         if (!spec.cancelResult) return false;

@@ -1,0 +1,37 @@
+#include "win/CheckBox.h"
+
+namespace win {
+
+CheckBox::CheckBox(Window& parent, const ControlSpec& spec, bool checked) : Control(parent, spec) {
+    createStandard("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent.handle(),
+                   spec.bounds, spec.caption, controlId());
+    finishCreation();
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool CheckBox::checked() const { return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::setChecked(bool checked) {
+    if (checked == this->checked()) return;
+    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) OnClick();
+}
+
+std::optional<PropertyAccess> CheckBox::property(std::string_view name) {
+    if (name != "Checked") return std::nullopt;
+    return booleanProperty([this] { return checked(); }, [this](bool value) { setChecked(value); });
+}
+
+std::optional<LRESULT> CheckBox::handleReflected(UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return std::nullopt;
+    if (OnClick) OnClick();
+    return 0;
+}
+
+HorizontalRule::HorizontalRule(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
+    createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, parent.handle(), spec.bounds, "",
+                   controlId());
+    finishCreation();
+}
+
+}  // namespace win
