@@ -240,8 +240,9 @@ int cmd_start_time(int argc, char** argv) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     const double start = now_ms();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        nullptr, &si, &pi);
+    if (!started) {
         std::fprintf(stderr, "vpsprobe: cannot start %s (error %lu)\n", argv[0], GetLastError());
         return 1;
     }
