@@ -5,7 +5,8 @@
 #   vps_display_start [WxHxD]   starts a private Xvfb, exports DISPLAY
 #   vps_prefix_new              exports WINEPREFIX: a fresh copy of the template prefix
 #   vps_prefix_end [PREFIX]     ends that prefix's wineserver (and its programs), removes it
-#   vps_display_stop            ends the Xvfb this shell started
+#   vps_wm_start                runs a window manager (openbox) on that display
+#   vps_display_stop            ends the Xvfb (and window manager) this shell started
 #   vps_cleanup                 all of the above; also run by the EXIT/INT/TERM/HUP trap
 # Only what this shell started is ever ended: by pid, or by `WINEPREFIX=... wineserver -k`.
 
@@ -19,6 +20,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 VPS_XVFB_PID=""
+VPS_WM_PID=""
 VPS_XVFB_DISPLAY=""
 VPS_PREFIXES=()
 VPS_TEMP_DIRS=()
@@ -59,11 +61,32 @@ vps_display_start() {
   return 1
 }
 
+# Without a window manager Wine waits up to two seconds for one each time a window it had
+# hidden is shown again; figures that should mean something on a desktop need one.
+vps_wm_start() {
+  openbox --sm-disable >/dev/null 2>&1 </dev/null &
+  VPS_WM_PID=$!
+  local i
+  for ((i = 0; i < 200; i++)); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$VPS_WM_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  vps_log "the window manager did not start"
+  return 1
+}
+
 vps_display_stop() {
+  if [ -n "$VPS_WM_PID" ]; then
+    kill "$VPS_WM_PID" 2>/dev/null || true
+    wait "$VPS_WM_PID" 2>/dev/null || true
+    VPS_WM_PID=""
+  fi
   if [ -n "$VPS_XVFB_PID" ]; then
     kill "$VPS_XVFB_PID" 2>/dev/null || true
     wait "$VPS_XVFB_PID" 2>/dev/null || true
     VPS_XVFB_PID=""
+VPS_WM_PID=""
   fi
 }
 
