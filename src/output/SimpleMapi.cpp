@@ -1,0 +1,114 @@
+#include "output/SimpleMapi.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace vps::mapi {
+
+namespace {
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    ~RegistryKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    HKEY* out() { return &key_; }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+bool registryAnnouncesSimpleMapi() {
+    RegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem", 0,
+                      KEY_READ, key.out()) != ERROR_SUCCESS) {
+        return false;
+    }
+    // A longer value does not fit and so does not count, whatever it says.
+    char value[9] = {};
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key.get(), "MAPI", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                         &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    return std::string_view(value, strnlen(value, size)) == "1";
+}
+
+bool simpleMapiInstalled() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    // Windows NT 3.51 and earlier announce Simple MAPI in WIN.INI, later versions in the registry.
+    const bool after351 =
+        version.dwMajorVersion > 3 || (version.dwMajorVersion == 3 && version.dwMinorVersion > 51);
+    if (after351) return registryAnnouncesSimpleMapi();
+    return GetProfileIntA("Mail", "MAPI", 0) != 0;
+}
+
+HMODULE simpleMapiLibrary() {
+    // Decided once: a system without Simple MAPI stays without it until the program restarts,
+    // and a loaded library stays loaded until the process ends, so nothing frees it.
+    static const HMODULE library = simpleMapiInstalled() ? LoadLibraryA("MAPI32.DLL") : nullptr;
+    return library;
+}
+
+template <typename Function>
+class LibraryFunction {
+public:
+    explicit LibraryFunction(const char* name) : name_(name) {}
+
+    Function* get() {
+        if (!lookedUp_) {
+            lookedUp_ = true;
+            if (HMODULE library = simpleMapiLibrary()) {
+                // Through void (*)(), which GCC takes as the generic function pointer type and so
+                // does not warn about the cast from FARPROC (-Wcast-function-type).
+                address_ = reinterpret_cast<Function*>(
+                    reinterpret_cast<void (*)()>(GetProcAddress(library, name_)));
+            }
+        }
+        return address_;
+    }
+
+private:
+    const char* name_;
+    bool lookedUp_ = false;
+    Function* address_ = nullptr;
+};
+
+}  // namespace
+
+ULONG logon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLAGS flags, ULONG reserved,
+            LPLHANDLE session) {
+    static LibraryFunction<MAPILOGON> function("MAPILogon");
+    if (auto* call = function.get())
+        return call(uiParam, profileName, password, flags, reserved, session);
+    return MAPI_USER_ABORT;
+}
+
+ULONG resolveName(LHANDLE session, ULONG_PTR uiParam, LPSTR name, FLAGS flags, ULONG reserved,
+                  lpMapiRecipDesc* recipient) {
+    static LibraryFunction<MAPIRESOLVENAME> function("MAPIResolveName");
+    if (auto* call = function.get())
+        return call(session, uiParam, name, flags, reserved, recipient);
+    return MAPI_USER_ABORT;
+}
+
+ULONG sendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags,
+               ULONG reserved) {
+    static LibraryFunction<MAPISENDMAIL> function("MAPISendMail");
+    if (auto* call = function.get()) return call(session, uiParam, message, flags, reserved);
+    return MAPI_USER_ABORT;
+}
+
+ULONG logoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags, ULONG reserved) {
+    static LibraryFunction<MAPILOGOFF> function("MAPILogoff");
+    if (auto* call = function.get()) return call(session, uiParam, flags, reserved);
+    return MAPI_USER_ABORT;
+}
+
+}  // namespace vps::mapi

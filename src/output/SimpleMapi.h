@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+// After <windows.h>: the Simple MAPI header relies on its types.
+#include <mapi.h>
+
+namespace vps::mapi {
+
+// The four Simple MAPI calls of MAPI32.DLL, reached by name. The library is looked for once per
+// process, on the first of these calls, and each function on its own first use. Without an
+// installed Simple MAPI, or without the function, a call does nothing and answers
+// MAPI_USER_ABORT (1), which is what the user then reads.
+ULONG logon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLAGS flags, ULONG reserved,
+            LPLHANDLE session);
+ULONG resolveName(LHANDLE session, ULONG_PTR uiParam, LPSTR name, FLAGS flags, ULONG reserved,
+                  lpMapiRecipDesc* recipient);
+ULONG sendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS flags,
+               ULONG reserved);
+ULONG logoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags, ULONG reserved);
+
+}  // namespace vps::mapi

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Runs the mail tests (mapi_tests.exe) under Wine against the stand-in MAPI32.DLL built beside
+# them, once for each state of the mail system. Each state needs a process of its own, because
+# the program decides only once per process whether Simple MAPI is there:
+#
+#   installed           "MAPI" = "1", the stand-in preferred to Wine's built-in MAPI32
+#   not announced       no "MAPI" value at all: no mail client
+#   announced "0"       "MAPI" = "0": no mail client
+#   library missing     "MAPI" = "1", but no MAPI32.DLL can be loaded
+#   incomplete client   a stand-in without MAPIResolveName
+#
+# Ends like a GoogleTest run, with one summary over all of them ("[  PASSED  ] N tests." and,
+# after failures, "[  FAILED  ] N tests, listed below:", their names and " N FAILED TESTS"), and
+# exits non-zero when anything failed. Uses its own virtual display and Wine prefix.
+#
+#   tests/wine/run-mapi-tests.sh [BUILD_TREE]     default: build/win64 (build it first)
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+BUILD="$(cd "${1:-$ROOT/build/win64}" 2>/dev/null && pwd)"
+TESTS="$BUILD/tests/wine/mapi"
+LOGS="$ROOT/build/test-logs"
+mkdir -p "$LOGS"
+
+TOTAL=0
+PASSED=0
+FAILURES=()
+
+summary() {
+  echo "[==========] $TOTAL tests ran in $SETUPS_RUN states of the mail system."
+  echo "[  PASSED  ] $PASSED tests."
+  if [ ${#FAILURES[@]} -gt 0 ]; then
+    echo "[  FAILED  ] ${#FAILURES[@]} tests, listed below:"
+    local f
+    for f in "${FAILURES[@]}"; do echo "[  FAILED  ] $f"; done
+    echo
+    echo " ${#FAILURES[@]} FAILED TESTS"
+    return 1
+  fi
+}
+
+SETUPS_RUN=0
+if [ ! -f "$TESTS/mapi_tests.exe" ] || [ ! -f "$TESTS/MAPI32.DLL" ] ||
+   [ ! -f "$TESTS/without-resolve/mapi_tests.exe" ]; then
+  echo "mapi_tests.exe or the stand-in MAPI32.DLL is not built in ${BUILD:-${1:-build/win64}}"
+  FAILURES+=("(build) mapi_tests.exe not built")
+  summary
+  exit 1
+fi
+
+# shellcheck source=../../scripts/lib/display.sh
+source "$ROOT/scripts/lib/display.sh"
+if ! vps_display_start || ! vps_prefix_new; then
+  FAILURES+=("(set-up) no private display or Wine prefix")
+  summary
+  exit 1
+fi
+echo "(display $DISPLAY, prefix $WINEPREFIX)"
+BASE_OVERRIDES="$WINEDLLOVERRIDES"
+# Without it every hidden window waits for the X server to confirm, about 2 s each time.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# The body's date and time follow the user's locale; the tests expect the one Wine derives
+# from the C locale (United States English).
+export LC_ALL=C.UTF-8
+
+MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
+
+# run_state NAME MAPI-VALUE MAPI32-OVERRIDE EXE FILTER
+#   MAPI-VALUE: the registry text, or "absent" to remove the value
+#   MAPI32-OVERRIDE: n = the DLL beside the program, "" = none can be loaded
+run_state() {
+  local name="$1" value="$2" override="$3" exe="$4" filter="$5"
+  local log="$LOGS/mapi-${name// /-}.log"
+  echo
+  echo "==================== mail system: $name ===================="
+  if [ "$value" = absent ]; then
+    wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
+  else
+    wine reg add "$MESSAGING" /v MAPI /d "$value" /f >/dev/null 2>&1
+  fi
+  WINEDLLOVERRIDES="$BASE_OVERRIDES;mapi32=$override" \
+    timeout 300 wine "$exe" --gtest_filter="$filter" </dev/null 2>&1 | tr -d '\r' | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  SETUPS_RUN=$((SETUPS_RUN + 1))
+
+  local ran passed
+  ran="$(sed -nE 's/^\[==========\] ([0-9]+) tests? from .* ran\..*/\1/p' "$log" | tail -n 1)"
+  passed="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tail -n 1)"
+  ran="${ran:-0}" passed="${passed:-0}"
+  TOTAL=$((TOTAL + ran))
+  PASSED=$((PASSED + passed))
+  local failed=()
+  mapfile -t failed < <(sed -n '/^\[  FAILED  \] [0-9]* tests\?, listed below:/,/^$/p' "$log" |
+    sed -nE 's/^\[  FAILED  \] ([^ ]+\.[^ ]+).*/\1/p')
+  local f
+  for f in "${failed[@]}"; do FAILURES+=("$f ($name)"); done
+  if [ "$ran" -eq 0 ]; then
+    FAILURES+=("($name) no test ran; mapi_tests.exe exited with $rc")
+  elif [ "$rc" -ne 0 ] && [ ${#failed[@]} -eq 0 ]; then
+    FAILURES+=("($name) mapi_tests.exe exited with $rc")
+  fi
+}
+
+ONLY_WITHOUT_MAPI='MailWithoutSimpleMapi.*'
+run_state "installed" 1 n "$TESTS/mapi_tests.exe" "-$ONLY_WITHOUT_MAPI:MailWithoutResolveName.*"
+# Straight after "1", so a removal that silently failed cannot pass for one.
+run_state "not announced" absent n "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
+run_state "announced 0" 0 n "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
+run_state "library missing" 1 "" "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
+run_state "incomplete client" 1 n "$TESTS/without-resolve/mapi_tests.exe" 'MailWithoutResolveName.*'
+
+vps_prefix_end
+vps_display_stop
+echo
+summary
