@@ -6,6 +6,8 @@
 #include "core/OptionsPanel.h"
 #include "output/CaptureBitmap.h"
 #include "output/Clipboard.h"
+#include "output/PrintCapture.h"
+#include "output/Printer.h"
 
 namespace vps {
 
@@ -58,6 +60,13 @@ void TfmKestrelPrintScreen::buOKClick() {
 
 bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
     switch (Action.itemIndex()) {
+        case options::PrintToDefaultPrinter:
+            PrintCapture(capture, PrintTarget::DefaultPrinter);
+            return true;
+        case options::PrintToSelectedPrinter:
+            if (!ShowPrintDialog(handle())) return false;
+            PrintCapture(capture, PrintTarget::SelectedPrinter);
+            return true;
         case options::CopyToClipboard:
             copyToClipboard(handle(), capture);
             return true;

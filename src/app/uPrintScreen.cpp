@@ -13,6 +13,7 @@
 #include "capture/uAnimatedRectangle.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uDefaults.h"
+#include "settings/uPrintingOptions.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
@@ -142,6 +143,7 @@ void TfmKestrelPrintScreen::bindEvents() {
     MainMenu1.item("Close1").OnClick = [this] { Close1Click(); };
     MainMenu1.item("Exit1").OnClick = [this] { Exit1Click(); };
     MainMenu1.item("Defaults1").OnClick = [this] { Defaults1Click(); };
+    MainMenu1.item("Printing1").OnClick = [this] { Printing1Click(); };
     MainMenu1.item("ShowCheatSheet1").OnClick = [this] { ShowCheatSheet1Click(); };
     MainMenu1.item("Contents1").OnClick = [this] { Contents1Click(); };
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
@@ -247,6 +249,12 @@ void TfmKestrelPrintScreen::FormShow() {
 void TfmKestrelPrintScreen::Defaults1Click() {
     // A fresh dialog each time, gone again however it closes.
     TfmDefaults dialog(handle());
+    dialog.showModal();
+}
+
+void TfmKestrelPrintScreen::Printing1Click() {
+    // A fresh dialog each time, gone again however it closes.
+    TfmPrintingOptions dialog(handle());
     dialog.showModal();
 }
 

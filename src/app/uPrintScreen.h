@@ -120,6 +120,7 @@ private:
     void ExampleImageClick();
     void ShowCheatSheet1Click();
     void Defaults1Click();
+    void Printing1Click();
 
     // Under the reset policy Never every change of a choice is stored at once.
     void applySavingRule();

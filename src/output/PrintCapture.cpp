@@ -1,0 +1,181 @@
+#include "output/PrintCapture.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "core/PrintedPage.h"
+#include "core/PrinterNames.h"
+#include "output/CaptureBitmap.h"
+#include "output/Printer.h"
+#include "settings/uIni.h"
+#include "win/Gdi.h"
+
+namespace vps {
+
+namespace {
+
+// The hourglass for the time of one print; the arrow afterwards, on every way out.
+class HourglassCursor {
+public:
+    HourglassCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+    HourglassCursor(const HourglassCursor&) = delete;
+    HourglassCursor& operator=(const HourglassCursor&) = delete;
+    ~HourglassCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+};
+
+win::Font pageFont(const std::string& face, int height) {
+    win::Font font(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH, face.c_str()));
+    if (!font)
+        throw std::runtime_error("The font \"" + face + "\" cannot be made for the printer.");
+    return font;
+}
+
+SIZE textSize(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+void drawText(HDC dc, int x, int y, const std::string& text) {
+    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+std::string localDate(const SYSTEMTIME& now) {
+    char text[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, sizeof text);
+    return text;
+}
+
+std::string localTime(const SYSTEMTIME& now) {
+    char text[128] = {};
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, sizeof text);
+    return text;
+}
+
+void selectPrinterFromSettings() {
+    if (ReadBool("WindowsDefaultPrinter", "Checked", true)) {
+        SelectDefaultPrinter();
+    } else {
+        SelectPrinter(FindPrinterIndex(PrinterList(), ReadString("DefaultPrinter", "Text")));
+    }
+}
+
+page::Device deviceOf(HDC printer) {
+    win::WindowDC screen(GetDesktopWindow());
+    return {GetDeviceCaps(printer, HORZRES),         GetDeviceCaps(printer, VERTRES),
+            GetDeviceCaps(printer, LOGPIXELSX),      GetDeviceCaps(printer, LOGPIXELSY),
+            GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
+}
+
+}  // namespace
+
+std::string CurrentUserName() {
+    DWORD length = 0;
+    GetUserNameA(nullptr, &length);
+    std::vector<char> name(length + 1, '\0');
+    length = static_cast<DWORD>(name.size());
+    if (!GetUserNameA(name.data(), &length)) return {};
+    return name.data();
+}
+
+int CenteredTextX(HDC dc, int pageWidth, const std::string& text) {
+    return (pageWidth - textSize(dc, text).cx) / 2;
+}
+
+void StretchBitmapToCanvas(HDC dc, const RECT& rect, const CaptureBitmap& bitmap) {
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    // Bottom-up, the order every printer driver takes; some mishandle top-down pictures.
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    const auto stride = static_cast<std::size_t>(bitmap.stride());
+    std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(pixels.data() + static_cast<std::size_t>(height - 1 - y) * stride,
+                    bitmap.row(y), stride);
+    }
+    // A capture is nearly always enlarged on paper: whole pixels keep screen text crisp, where
+    // halftone would blur it; and a shrunk colour picture must not darken as BLACKONWHITE does.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    if (StretchDIBits(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0,
+                      width, height, pixels.data(), &info, DIB_RGB_COLORS,
+                      SRCCOPY) == static_cast<int>(GDI_ERROR)) {
+        throw std::runtime_error("The picture could not be drawn on the printer.");
+    }
+}
+
+void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
+    HourglassCursor hourglass;
+
+    if (target == PrintTarget::DefaultPrinter) selectPrinterFromSettings();
+    switch (ReadInteger("Orientation", "ItemIndex", 0)) {
+        case 1:
+            SetPrinterOrientation(DMORIENT_PORTRAIT);
+            break;
+        case 2:
+            SetPrinterOrientation(DMORIENT_LANDSCAPE);
+            break;
+        default:
+            break;  // the printer's own, or the one chosen in the print dialog
+    }
+    const bool printUserName = ReadBool("PrintUserName", "Checked", true);
+    const std::string userName = printUserName ? CurrentUserName() : std::string();
+
+    const PrinterDC printer(CurrentPrinter());
+    const HDC dc = printer.get();
+    const page::Device device = deviceOf(dc);
+
+    const int titleHeight =
+        page::FontHeight(device.dpiY, ReadInteger("ReportTitleFontSize", "FontSize", 12));
+    const win::Font titleFont =
+        pageFont(ReadString("ReportTitleFont", "SelectedFont", "Arial"), titleHeight);
+    const win::Font footerFont =
+        pageFont(ReadString("ReportFont", "SelectedFont", "Arial"),
+                 page::FontHeight(device.dpiY, ReadInteger("ReportFontSize", "FontSize", 12)));
+    int footerTextHeight = 0;
+    {
+        win::SelectGuard useFooterFont(dc, footerFont.get());
+        footerTextHeight = textSize(dc, "X").cy;
+    }
+    const page::Layout layout =
+        page::PageLayout(device, titleHeight, footerTextHeight, bitmap.width(), bitmap.height());
+    // Measured before the document begins, so a page that cannot hold the picture is refused
+    // without leaving an empty job behind.
+    if (!layout.hasRoom()) {
+        throw std::runtime_error(
+            "The title and footer fonts are too large for the page: they leave no room for the "
+            "picture.\r\nPlease choose smaller font sizes in the printing options.");
+    }
+
+    PrintDocument document(dc, page::JobName(printUserName, userName));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    if (ReadBool("PrintTitle", "Checked", true)) {
+        const std::string title = ReadString("ReportTitle", "Text", "Print Screen");
+        win::SelectGuard useTitleFont(dc, titleFont.get());
+        drawText(dc, CenteredTextX(dc, device.width, title), layout.titleTop, title);
+    }
+    {
+        SYSTEMTIME now{};
+        GetLocalTime(&now);
+        const std::string footer = page::FooterText(
+            ReadBool("PrintDate", "Checked", true), localDate(now),
+            ReadBool("PrintTime", "Checked", true), localTime(now), printUserName, userName);
+        win::SelectGuard useFooterFont(dc, footerFont.get());
+        drawText(dc, CenteredTextX(dc, device.width, footer), layout.footerTop, footer);
+    }
+    StretchBitmapToCanvas(
+        dc, {layout.left, layout.top, layout.left + layout.outW, layout.top + layout.outH}, bitmap);
+    document.finish();
+}
+
+}  // namespace vps

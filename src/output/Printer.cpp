@@ -1,0 +1,273 @@
+#include "output/Printer.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <stdexcept>
+
+#include "win/Error.h"
+
+namespace vps {
+
+namespace {
+
+constexpr const char* kNoDefaultPrinter = "There is no default printer currently selected";
+
+std::optional<PrinterChoice>& current() {
+    static std::optional<PrinterChoice> choice;
+    return choice;
+}
+
+// Raises the last error, or `fallback` when the call failed without saying why.
+[[noreturn]] void raisePrinterError(const char* fallback) {
+    const DWORD code = GetLastError();
+    if (code != 0) throw win::SystemError(code);
+    throw std::runtime_error(fallback);
+}
+
+class PrinterHandle {
+public:
+    explicit PrinterHandle(const std::string& name) {
+        if (!OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr)) handle_ = nullptr;
+    }
+    PrinterHandle(const PrinterHandle&) = delete;
+    PrinterHandle& operator=(const PrinterHandle&) = delete;
+    ~PrinterHandle() {
+        if (handle_) ClosePrinter(handle_);
+    }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
+// The printer's own default settings; empty when the driver does not tell them.
+std::vector<BYTE> defaultSettings(const std::string& name) {
+    PrinterHandle printer(name);
+    if (!printer.get()) return {};
+    auto* device = const_cast<char*>(name.c_str());
+    const LONG size = DocumentPropertiesA(nullptr, printer.get(), device, nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEA))) return {};
+    std::vector<BYTE> settings(static_cast<std::size_t>(size));
+    if (DocumentPropertiesA(nullptr, printer.get(), device,
+                            reinterpret_cast<DEVMODEA*>(settings.data()), nullptr,
+                            DM_OUT_BUFFER) != IDOK) {
+        return {};
+    }
+    return settings;
+}
+
+std::optional<std::string> defaultPrinterName() {
+    DWORD length = 0;
+    GetDefaultPrinterA(nullptr, &length);
+    if (length == 0) return std::nullopt;
+    std::string name(length, '\0');
+    if (!GetDefaultPrinterA(name.data(), &length)) return std::nullopt;
+    name.resize(std::strlen(name.c_str()));
+    return name;
+}
+
+void choose(const std::string& name) {
+    current() = PrinterChoice{name, defaultSettings(name)};
+}
+
+// Global memory handed to the print dialog and back, freed with its owner.
+class GlobalMemory {
+public:
+    GlobalMemory() = default;
+    GlobalMemory(const GlobalMemory&) = delete;
+    GlobalMemory& operator=(const GlobalMemory&) = delete;
+    ~GlobalMemory() {
+        if (handle_) GlobalFree(handle_);
+    }
+    HGLOBAL get() const { return handle_; }
+    // The dialog may free the handle it was given and return another one.
+    void adopt(HGLOBAL handle) {
+        if (handle == handle_) return;
+        if (handle_) GlobalFree(handle_);
+        handle_ = handle;
+    }
+
+private:
+    HGLOBAL handle_ = nullptr;
+};
+
+HGLOBAL copyToGlobal(const void* data, std::size_t size) {
+    const HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!handle) win::raiseLastOSError();
+    std::memcpy(GlobalLock(handle), data, size);
+    GlobalUnlock(handle);
+    return handle;
+}
+
+// DEVNAMES naming the device, with the spooler as its driver.
+HGLOBAL deviceNames(const std::string& device) {
+    const std::string driver = "winspool";
+    std::vector<char> block(sizeof(DEVNAMES) + driver.size() + 1 + device.size() + 1 + 1, '\0');
+    auto* names = reinterpret_cast<DEVNAMES*>(block.data());
+    names->wDriverOffset = static_cast<WORD>(sizeof(DEVNAMES));
+    names->wDeviceOffset = static_cast<WORD>(names->wDriverOffset + driver.size() + 1);
+    names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
+    std::memcpy(block.data() + names->wDriverOffset, driver.c_str(), driver.size());
+    std::memcpy(block.data() + names->wDeviceOffset, device.c_str(), device.size());
+    return copyToGlobal(block.data(), block.size());
+}
+
+int CALLBACK collectTrueType(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM names) {
+    // Vertical variants of East Asian fonts carry an "@" and are no choice for a title.
+    if ((type & TRUETYPE_FONTTYPE) && font->lfFaceName[0] != '@') {
+        reinterpret_cast<std::set<std::string>*>(names)->insert(font->lfFaceName);
+    }
+    return 1;
+}
+
+}  // namespace
+
+const std::vector<std::string>& PrinterList() {
+    static const std::vector<std::string> list = [] {
+        std::vector<std::string> names;
+        const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+        DWORD needed = 0;
+        DWORD count = 0;
+        EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+        if (needed == 0) return names;
+        std::vector<BYTE> buffer(needed);
+        if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
+        const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+        for (DWORD i = 0; i < count; ++i) names.emplace_back(printers[i].pPrinterName);
+        return names;
+    }();
+    return list;
+}
+
+void SelectDefaultPrinter() {
+    const auto name = defaultPrinterName();
+    if (!name) throw std::runtime_error(kNoDefaultPrinter);
+    choose(*name);
+}
+
+void SelectPrinter(int index) {
+    const auto& printers = PrinterList();
+    if (index < 0 || index >= static_cast<int>(printers.size())) {
+        throw std::runtime_error("Printer index out of range");
+    }
+    choose(printers[static_cast<std::size_t>(index)]);
+}
+
+const PrinterChoice& CurrentPrinter() {
+    if (!current()) SelectDefaultPrinter();
+    return *current();
+}
+
+void SetPrinterOrientation(short orientation) {
+    const PrinterChoice& printer = CurrentPrinter();
+    if (printer.devMode.empty()) return;  // a driver without settings keeps its own
+    auto* settings = reinterpret_cast<DEVMODEA*>(current()->devMode.data());
+    settings->dmOrientation = orientation;
+    settings->dmFields |= DM_ORIENTATION;
+}
+
+bool ShowPrintDialog(HWND owner) {
+    GlobalMemory names;
+    GlobalMemory settings;
+    // Without any printer the dialog says so itself.
+    if (current() || defaultPrinterName()) {
+        const PrinterChoice& printer = CurrentPrinter();
+        names.adopt(deviceNames(printer.name));
+        if (!printer.devMode.empty()) {
+            settings.adopt(copyToGlobal(printer.devMode.data(), printer.devMode.size()));
+        }
+    }
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.hDevNames = names.get();
+    dialog.hDevMode = settings.get();
+    // Copies and collation go into the settings, where the driver honours them; printing to a
+    // file would need a file name this program does not ask for.
+    dialog.Flags =
+        PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+    const BOOL confirmed = PrintDlgA(&dialog);
+    names.adopt(dialog.hDevNames);
+    settings.adopt(dialog.hDevMode);
+    if (!confirmed) {
+        const DWORD error = CommDlgExtendedError();
+        if (error == 0) return false;
+        if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) {
+            throw std::runtime_error(kNoDefaultPrinter);
+        }
+        throw std::runtime_error("The print dialog failed (error " + std::to_string(error) + ").");
+    }
+    PrinterChoice chosen;
+    if (names.get()) {
+        const auto* devNames = static_cast<const DEVNAMES*>(GlobalLock(names.get()));
+        chosen.name = reinterpret_cast<const char*>(devNames) + devNames->wDeviceOffset;
+        GlobalUnlock(names.get());
+    }
+    if (settings.get()) {
+        const auto* devMode = static_cast<const DEVMODEA*>(GlobalLock(settings.get()));
+        const auto* bytes = reinterpret_cast<const BYTE*>(devMode);
+        chosen.devMode.assign(bytes, bytes + devMode->dmSize + devMode->dmDriverExtra);
+        if (chosen.name.empty()) chosen.name = reinterpret_cast<const char*>(devMode->dmDeviceName);
+        GlobalUnlock(settings.get());
+    }
+    current() = std::move(chosen);
+    return true;
+}
+
+std::vector<std::string> PrinterTrueTypeFonts() {
+    if (!current() && !defaultPrinterName()) return {};
+    const PrinterChoice& printer = CurrentPrinter();
+    const HDC info = CreateICA(nullptr, printer.name.c_str(), nullptr, printer.settings());
+    if (!info) return {};
+    std::set<std::string> names;
+    LOGFONTA all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(info, &all, collectTrueType, reinterpret_cast<LPARAM>(&names), 0);
+    DeleteDC(info);
+    std::vector<std::string> sorted(names.begin(), names.end());
+    std::ranges::sort(sorted, [](const std::string& a, const std::string& b) {
+        return _stricmp(a.c_str(), b.c_str()) < 0;
+    });
+    return sorted;
+}
+
+PrinterDC::PrinterDC(const PrinterChoice& printer)
+    : dc_(CreateDCA(nullptr, printer.name.c_str(), nullptr, printer.settings())) {
+    if (!dc_) throw std::runtime_error("Printer selected is not valid");
+}
+
+PrinterDC::~PrinterDC() {
+    DeleteDC(dc_);
+}
+
+PrintDocument::PrintDocument(HDC dc, const std::string& jobName) : dc_(dc) {
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = jobName.c_str();
+    SetLastError(0);
+    if (StartDocA(dc_, &document) <= 0)
+        raisePrinterError("The printer could not begin the document.");
+    if (StartPage(dc_) <= 0) {
+        AbortDoc(dc_);
+        raisePrinterError("The printer could not begin the page.");
+    }
+}
+
+PrintDocument::~PrintDocument() {
+    if (open_) AbortDoc(dc_);
+}
+
+void PrintDocument::finish() {
+    SetLastError(0);
+    if (EndPage(dc_) <= 0) raisePrinterError("The printer could not finish the page.");
+    if (EndDoc(dc_) <= 0) raisePrinterError("The printer could not finish the document.");
+    open_ = false;
+}
+
+}  // namespace vps
