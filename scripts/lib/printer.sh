@@ -77,6 +77,8 @@ vps_printer_pdf_dir() {
   user="$(id -un)"
   home="$(getent passwd "$user" | cut -d: -f6)"
   out="$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)"
+  # The marks as cups-pdf writes them, not expanded here.
+  # shellcheck disable=SC2016
   local home_mark='${HOME}' user_mark='${USER}'
   out="${out:-$home_mark/PDF}"
   out="${out//"$home_mark"/$home}"

@@ -37,6 +37,8 @@ settings() {
 
 completed_jobs() { lpstat -W completed -o "$VPS_PRINTER" 2>/dev/null | wc -l; }
 more_jobs_than() { [ "$(completed_jobs)" -gt "$1" ]; }
+# cups-pdf names files after the job; none of them holds a line break.
+# shellcheck disable=SC2012
 newest_pdf() { ls -t "$PDF_DIR"/*.pdf 2>/dev/null | head -n 1; }
 
 print_dialog_open() { xdotool search --onlyvisible --name '^Print$' >/dev/null 2>&1; }
@@ -54,10 +56,13 @@ wait_for_one_job() {
   local now
   now="$(completed_jobs)"
   [ "$now" -eq $((before + 1)) ] || fail "expected one finished job, the printer has $((now - before))"
-  PDF="$(newest_pdf)"
-  [ -n "$PDF" ] || fail "no PDF in $PDF_DIR"
-  say "printed: $PDF"
-  cp "$PDF" "$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.pdf"
+  local printed
+  printed="$(newest_pdf)"
+  [ -n "$printed" ] || fail "no PDF in $PDF_DIR"
+  say "printed: $printed"
+  # Moved beside the case's log, which goes when the case passes: nothing piles up.
+  PDF="$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.pdf"
+  mv "$printed" "$PDF" || fail "cannot move $printed"
 }
 
 # "W H X Y" of the pixels of an image that are not white (or, with a colour, of that colour),
@@ -83,8 +88,9 @@ expect_box() {
   for pair in "$gw $w" "$gh $h" "$gx $x" "$gy $y"; do
     # shellcheck disable=SC2086
     set -- $pair
-    [ $(($1 - $2)) -le "$TOLERANCE" ] && [ $(($2 - $1)) -le "$TOLERANCE" ] ||
+    if [ $(($1 - $2)) -gt "$TOLERANCE" ] || [ $(($2 - $1)) -gt "$TOLERANCE" ]; then
       fail "$what: measured ${gw}x${gh}+${gx}+${gy}, expected ${w}x${h}+${x}+${y} (±$TOLERANCE)"
+    fi
   done
 }
 
