@@ -11,6 +11,7 @@
 #include "core/TextUtil.h"
 #include "capture/Preview.h"
 #include "capture/uAnimatedRectangle.h"
+#include "guidance/uAboutBox.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uDefaults.h"
 #include "settings/uPrintingOptions.h"
@@ -117,7 +118,8 @@ TfmKestrelPrintScreen::TfmKestrelPrintScreen()
       lbQualityInfo(gbQuality, {.name = "lbQualityInfo", .bounds = {2, 34, 189, 13}}, win::TextAlign::Centre),
       buHelp(paBottom, {.name = "buHelp", .bounds = {211, 152, 75, 25}, .helpContext = 1180, .caption = "&Help"}),
       SaveDialog("SaveDialog"),
-      Storage("TfmKestrelPrintScreen", {{&SaveDialog, "InitialDir"}}) {
+      Storage("TfmKestrelPrintScreen", {{&SaveDialog, "InitialDir"}}),
+      CallOutFrames(*this) {
     ExampleImage.setAlign(win::Align::Client);
     ExampleImage.setTag(1300);
     Credits.setAlign(win::Align::Client);
@@ -147,6 +149,7 @@ void TfmKestrelPrintScreen::bindEvents() {
     MainMenu1.item("ShowCheatSheet1").OnClick = [this] { ShowCheatSheet1Click(); };
     MainMenu1.item("Contents1").OnClick = [this] { Contents1Click(); };
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
+    MainMenu1.item("About1").OnClick = [this] { About1Click(); };
     ExampleImage.OnClick = [this] { ExampleImageClick(); };
     buHelp.OnClick = [this] { buHelpClick(); };
     buOK.OnClick = [this] { buOKClick(); };
@@ -227,6 +230,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
     show();
     BringWindowToTop(handle());
     SetForegroundWindow(handle());
+    if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
 }
 
 void TfmKestrelPrintScreen::HideCapture() {
@@ -255,6 +259,12 @@ void TfmKestrelPrintScreen::Defaults1Click() {
 void TfmKestrelPrintScreen::Printing1Click() {
     // A fresh dialog each time, gone again however it closes.
     TfmPrintingOptions dialog(handle());
+    dialog.showModal();
+}
+
+void TfmKestrelPrintScreen::About1Click() {
+    // A fresh box each time, gone again however it closes, its credits stopped with it.
+    TfmAboutBox dialog(handle(), Credits.lines());
     dialog.showModal();
 }
 

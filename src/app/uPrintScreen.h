@@ -7,6 +7,7 @@
 #include "core/AreaRect.h"
 #include "guidance/CreditsScroller.h"
 #include "guidance/ExeInfo.h"
+#include "guidance/ufrNumLab.h"
 #include "win/Button.h"
 #include "win/Form.h"
 #include "win/GroupBox.h"
@@ -88,6 +89,9 @@ public:
     win::SaveDialog SaveDialog;
     FormStorage Storage;
 
+    // The five numbered call-outs, hidden for the whole run.
+    CallOuts CallOutFrames;
+
     void LoadPanelSettings();
     void SavePanelSettings();
 
@@ -121,6 +125,7 @@ private:
     void ShowCheatSheet1Click();
     void Defaults1Click();
     void Printing1Click();
+    void About1Click();
 
     // Under the reset policy Never every change of a choice is stored at once.
     void applySavingRule();

@@ -1,0 +1,111 @@
+#include "guidance/WebLink.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+namespace vps {
+
+namespace {
+
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+// 8 points at the 96 pixels per inch the layout is designed for.
+constexpr int kFontHeight = 11;
+
+}  // namespace
+
+WebLink::WebLink(win::Window& parent, const win::ControlSpec& spec, std::string address)
+    : Control(parent, spec),
+      address_(std::move(address)),
+      font_(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")) {
+    createOwn("VantaroWebLink", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent.handle(),
+              spec.bounds, address_);
+    finishCreation();
+    setFont(font_.get());
+}
+
+void WebLink::setAddress(std::string address) {
+    address_ = std::move(address);
+    setText(address_);
+    invalidate();
+}
+
+void WebLink::click() {
+    if (!isLink()) return;
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
+        parentWindow()->handle(), "open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // ShellExecuteA answers a value above 32 on success.
+    if (result <= 32) {
+        setEnabled(false);
+        invalidate();
+    }
+}
+
+void WebLink::paint(HDC dc) {
+    const RECT client{0, 0, clientWidth(), clientHeight()};
+    // The parent's background shows through: a panel answers this message with its brush.
+    HWND parent = GetParent(handle());
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(handle())));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+
+    win::SelectGuard selectFont(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    const std::string caption = text();
+    RECT box = client;
+    const UINT flags = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
+    if (isLink()) {
+        SetTextColor(dc, kLinkBlue);
+        DrawTextA(dc, caption.c_str(), -1, &box, flags);
+        return;
+    }
+    // Disabled text: engraved, a light copy below right of the grey.
+    RECT light = box;
+    OffsetRect(&light, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(dc, caption.c_str(), -1, &light, flags);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    DrawTextA(dc, caption.c_str(), -1, &box, flags);
+}
+
+LRESULT WebLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            win::PaintDC dc(handle());
+            paint(dc.get());
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (isLink()) {
+                SetCursor(LoadCursor(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            SetCapture(handle());
+            break;
+        case WM_LBUTTONUP:
+            if (pressed_) {
+                pressed_ = false;
+                ReleaseCapture();
+                const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                const RECT client{0, 0, clientWidth(), clientHeight()};
+                if (PtInRect(&client, at)) click();
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            pressed_ = false;
+            break;
+        default:
+            break;
+    }
+    return Control::handleMessage(message, wParam, lParam);
+}
+
+}  // namespace vps

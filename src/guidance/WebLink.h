@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "win/Control.h"
+#include "win/Gdi.h"
+
+namespace vps {
+
+// A centred line of blue, underlined text that opens a web address in the user's browser when
+// clicked. If the system cannot open it, the text stops being a link and shows as disabled text
+// from then on.
+class WebLink : public win::Control {
+public:
+    WebLink(win::Window& parent, const win::ControlSpec& spec, std::string address);
+
+    const std::string& address() const { return address_; }
+    void setAddress(std::string address);
+    bool isLink() const { return enabled(); }
+
+    void click();
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void paint(HDC dc);
+
+    std::string address_;
+    win::Font font_;
+    bool pressed_ = false;
+};
+
+}  // namespace vps

@@ -1,0 +1,91 @@
+#include "guidance/ufrNumLab.h"
+
+#include <string>
+
+namespace vps {
+
+namespace {
+
+win::Font wingdings(int height, int weight) {
+    return win::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, "Wingdings"));
+}
+
+constexpr int kCallOutSize = 64;
+
+win::ControlSpec callOutAt(const char* name, int left, int top) {
+    return {.name = name, .bounds = {left, top, kCallOutSize, kCallOutSize}};
+}
+
+}  // namespace
+
+TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlSpec& spec, char symbol)
+    : Control(parent, spec),
+      frameFont_(wingdings(32, FW_NORMAL)),
+      labelFont_(wingdings(64, FW_BOLD)),
+      yellow_(CreateSolidBrush(kYellow)) {
+    createOwn("TfrNumLab", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, parent.handle(),
+              spec.bounds, "");
+    finishCreation();
+    setFont(frameFont_.get());
+    Label1 = std::make_unique<win::Label>(
+        *this,
+        win::ControlSpec{
+            .name = "Label1", .bounds = {0, 0, 17, 17}, .caption = std::string(1, symbol)},
+        win::TextAlign::Centre);
+    Label1->setFont(labelFont_.get());
+    Label1->setVisible(false);
+    rebuildShape();
+}
+
+void TfrNumLab::FrameResize() {
+    rebuildShape();
+}
+
+void TfrNumLab::FrameClick() {
+    rebuildShape();
+}
+
+void TfrNumLab::rebuildShape() {
+    if (!Label1) return;  // still being created
+    const std::string caption = Label1->text();
+    win::WindowDC dc(Label1->handle());
+    win::SelectGuard selectFont(dc.get(), labelFont_.get());
+    BeginPath(dc.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    TextOutA(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
+    EndPath(dc.get());
+    // The default (alternate) filling leaves the digit inside the disc as a hole.
+    win::Region shape(PathToRegion(dc.get()));
+    // From here the region belongs to the window.
+    if (shape && SetWindowRgn(handle(), shape.get(), TRUE)) shape.release();
+}
+
+LRESULT TfrNumLab::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client{0, 0, clientWidth(), clientHeight()};
+            FillRect(reinterpret_cast<HDC>(wParam), &client, yellow_.get());
+            return 1;
+        }
+        case WM_SIZE:
+            FrameResize();
+            break;
+        case WM_LBUTTONUP:
+            FrameClick();
+            break;
+        default:
+            break;
+    }
+    return Control::handleMessage(message, wParam, lParam);
+}
+
+CallOuts::CallOuts(win::Window& mainWindow)
+    : CallOut1(mainWindow, callOutAt("CallOut1", 95, 236), '\x8C'),
+      CallOut2(mainWindow, callOutAt("CallOut2", 256, 236), '\x8D'),
+      CallOut3(mainWindow, callOutAt("CallOut3", 56, 316), '\x8E'),
+      CallOut4(mainWindow, callOutAt("CallOut4", 256, 316), '\x8F'),
+      CallOut5(mainWindow, callOutAt("CallOut5", 216, 18), '\x90') {}
+
+}  // namespace vps
