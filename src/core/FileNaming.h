@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vps {
+
+// Answers whether a file (not a folder) of that name exists.
+using ExistingFileTest = std::function<bool(const std::string& name)>;
+
+// The first of base + extension, base + "001" + extension, base + "002" + extension, … that
+// is not an existing file. The counter has at least three digits: …, 999, 1000, 1001, …
+std::string NextFreeFileName(std::string_view base, std::string_view extension,
+                             const ExistingFileTest& isExistingFile);
+
+// The folder part of a path, with its trailing separator ("\", "/" or a drive's ":"); empty
+// when the path names no folder.
+std::string FolderOf(std::string_view path);
+
+}  // namespace vps

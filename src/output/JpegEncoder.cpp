@@ -1,0 +1,137 @@
+#include "output/JpegEncoder.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <stdexcept>
+#include <string>
+
+// jpeglib.h needs FILE and size_t declared before it.
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+namespace vps {
+
+namespace {
+
+// libjpeg's own error_exit ends the process. Ours jumps back to the setjmp in compress() (the
+// pattern of libjpeg's example.txt); throwing a C++ exception instead would unwind through the
+// library's C frames, which were not built to be unwound.
+struct ErrorManager {
+    jpeg_error_mgr base;  // first, so libjpeg's pointer to it is also a pointer to the whole
+    std::jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void escapeOnError(j_common_ptr cinfo) {
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->escape, 1);
+}
+
+// Warnings would go to stderr, which a windowed program does not have.
+void ignoreMessage(j_common_ptr) {}
+
+// Collects the compressed bytes in a vector that grows by doubling. libjpeg's jpeg_mem_dest
+// would do too, but after a failure halfway its caller cannot tell which buffer to free.
+struct GrowingDestination {
+    jpeg_destination_mgr base;  // first, as above
+    std::vector<std::uint8_t>* bytes;
+};
+
+// Keeps the allocation's exception on this side of the C frames.
+bool grow(std::vector<std::uint8_t>& bytes) noexcept {
+    try {
+        bytes.resize(std::max<std::size_t>(bytes.size() * 2, 64 * 1024));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void startDestination(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<GrowingDestination*>(cinfo->dest);
+    std::vector<std::uint8_t>& bytes = *destination->bytes;
+    bytes.clear();
+    if (!grow(bytes)) ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    destination->base.next_output_byte = bytes.data();
+    destination->base.free_in_buffer = bytes.size();
+}
+
+boolean continueDestination(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<GrowingDestination*>(cinfo->dest);
+    std::vector<std::uint8_t>& bytes = *destination->bytes;
+    const std::size_t used = bytes.size();  // the whole buffer is full when this is called
+    if (!grow(bytes)) ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    destination->base.next_output_byte = bytes.data() + used;
+    destination->base.free_in_buffer = bytes.size() - used;
+    return TRUE;
+}
+
+void finishDestination(j_compress_ptr cinfo) {
+    auto* destination = reinterpret_cast<GrowingDestination*>(cinfo->dest);
+    destination->bytes->resize(destination->bytes->size() - destination->base.free_in_buffer);
+}
+
+// Every libjpeg call sits in this one function, so that a failure's longjmp lands in the frame
+// that called setjmp. Nothing here has a destructor the jump could skip, and after the jump only
+// `cinfo` (in the caller's memory) is used.
+bool compress(jpeg_compress_struct& cinfo, ErrorManager& errors, GrowingDestination& destination,
+              const BgrPicture& picture, int quality, JSAMPLE* rgbRow) {
+    cinfo.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = escapeOnError;
+    errors.base.output_message = ignoreMessage;
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    destination.base.init_destination = startDestination;
+    destination.base.empty_output_buffer = continueDestination;
+    destination.base.term_destination = finishDestination;
+    cinfo.dest = &destination.base;
+
+    cinfo.image_width = static_cast<JDIMENSION>(picture.width);
+    cinfo.image_height = static_cast<JDIMENSION>(picture.height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;  // set before the defaults, which depend on it
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);  // TRUE: tables limited to baseline's 8 bits
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::uint8_t* bgr = picture.row(static_cast<int>(cinfo.next_scanline));
+        for (int x = 0; x < picture.width; ++x) {
+            rgbRow[3 * x] = bgr[3 * x + 2];
+            rgbRow[3 * x + 1] = bgr[3 * x + 1];
+            rgbRow[3 * x + 2] = bgr[3 * x];
+        }
+        JSAMPROW rows[1] = {rgbRow};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeJpeg(const BgrPicture& picture, int quality) {
+    if (picture.width <= 0 || picture.height <= 0) {
+        throw std::invalid_argument("A JPEG picture needs at least one pixel.");
+    }
+    std::vector<JSAMPLE> rgbRow(static_cast<std::size_t>(picture.width) * 3);
+    std::vector<std::uint8_t> bytes;
+    jpeg_compress_struct cinfo{};
+    ErrorManager errors{};
+    GrowingDestination destination{};
+    destination.bytes = &bytes;
+    if (!compress(cinfo, errors, destination, picture, quality, rgbRow.data())) {
+        throw std::runtime_error(std::string("The picture could not be compressed as JPEG: ") +
+                                 errors.message);
+    }
+    return bytes;
+}
+
+}  // namespace vps

@@ -1,0 +1,109 @@
+#include "output/SafeFileWriter.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "core/SystemErrorText.h"
+
+namespace vps {
+
+FileWriteError::FileWriteError(std::string path, DWORD code)
+    : win::SystemError(code),
+      path_(std::move(path)),
+      message_("The file \"" + path_ + "\" could not be written.\r\n" + win::SystemError::what()) {}
+
+namespace {
+
+// Removes the temporary file unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!path_.empty()) DeleteFileA(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    void release() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    HANDLE get() const { return handle_; }
+    // Closing can report a failed delayed write, so it is checked like any write.
+    bool close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE; }
+
+private:
+    HANDLE handle_;
+};
+
+// Takes the error code before anything else can change it.
+[[noreturn]] void raiseFileError(const std::string& path) {
+    const DWORD code = GetLastError();
+    throw FileWriteError(path, code);
+}
+
+std::string fullPathOf(const std::string& path) {
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) raiseFileError(path);
+    std::vector<char> full(size);
+    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) raiseFileError(path);
+    return std::string(full.data(), length);
+}
+
+}  // namespace
+
+void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> contents) {
+    const std::string target = fullPathOf(path);
+    // Windows' MoveFileEx refuses to replace a read-only file but Wine's replaces it; asking
+    // first keeps a file the user protected safe on both.
+    const DWORD existing = GetFileAttributesA(target.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        throw FileWriteError(path, ERROR_ACCESS_DENIED);
+    }
+    const auto separator = target.find_last_of('\\');
+    if (separator == std::string::npos) throw FileWriteError(path, ERROR_INVALID_NAME);
+    // In the target's own folder, so the final move is a rename on one volume and cannot leave
+    // a partly copied file behind.
+    const std::string folder = target.substr(0, separator + 1);
+    char temporaryName[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "vps", 0, temporaryName)) raiseFileError(path);
+    // Declared before the handle, so the handle is closed before the file is removed.
+    TemporaryFile temporary(temporaryName);
+
+    FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(path);
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const auto chunk = static_cast<DWORD>(
+            std::min<std::size_t>(contents.size() - written, std::size_t{1} << 30));
+        DWORD done = 0;
+        if (!WriteFile(file.get(), contents.data() + written, chunk, &done, nullptr) || done == 0) {
+            raiseFileError(path);
+        }
+        written += done;
+    }
+    if (!FlushFileBuffers(file.get()) || !file.close()) raiseFileError(path);
+
+    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa: with
+    // MOVEFILE_WRITE_THROUGH it returns only once the move is on the disk.
+    if (!MoveFileExA(temporary.path().c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        raiseFileError(path);
+    }
+    temporary.release();
+}
+
+}  // namespace vps

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "output/CaptureBitmap.h"
+#include "win/SaveDialog.h"
+
+namespace vps {
+
+// Asks in `dialog` where to save `bitmap` and writes it there: format 0 as a 24-bit BMP,
+// format 1 as a JPEG at the quality that `JpegQualityTable` gives for `qualityPosition` (0..4).
+// Proposes `baseName` plus ".bmp" or ".jpg", numbered on (001, 002, ...) past existing files.
+// Returns the written file's full name; empty when the user cancelled or the format is neither
+// 0 nor 1 (then no dialog is shown). The dialog's InitialDir becomes the chosen folder before
+// the file is written, so it changes even when writing then fails with FileWriteError.
+std::string SaveCapture(HWND owner, win::SaveDialog& dialog, const CaptureBitmap& bitmap,
+                        int format, int qualityPosition, const std::string& baseName);
+
+}  // namespace vps

@@ -1,0 +1,729 @@
+// Saving a capture: the file bytes of BMP and JPEG, the writer that never leaves a broken file,
+// and SaveCapture against the system Save dialog, answered from a timer as a user would.
+#include <windows.h>
+// These need the Windows types.
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// After <windows.h>: this build's jconfig.h defines "boolean" the way <rpcndr.h> does, and
+// jpeglib.h needs FILE declared before it.
+// clang-format off
+#include <cstdio>
+#include <jpeglib.h>
+// clang-format on
+
+#include "core/BmpFile.h"
+#include "output/CaptureBitmap.h"
+#include "output/JpegEncoder.h"
+#include "output/SafeFileWriter.h"
+#include "output/SaveCapture.h"
+#include "win/SaveDialog.h"
+
+namespace vps {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// ---------------------------------------------------------------------------------------------
+// Files and folders
+
+std::string makeTestFolder() {
+    static int serial = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "vps-save-" +
+                               std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++serial);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void removeTree(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name != "." && name != "..") removeTree(path + "\\" + name);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// Names in a folder, so a stray temporary file shows.
+std::set<std::string> entriesOf(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+Bytes readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), {});
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+std::string currentDirectory() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures
+
+struct Rgb {
+    int r, g, b;
+};
+
+// Flat 16 x 16 blocks, the size of one 4:2:0 JPEG unit, so each block's colour survives
+// compression nearly unchanged. Red and blue differ everywhere: a swap of the two shows.
+constexpr std::array<Rgb, 6> BlockColours = {
+    Rgb{220, 30, 40},   Rgb{30, 200, 60}, Rgb{40, 50, 210},
+    Rgb{250, 250, 250}, Rgb{20, 20, 20},  Rgb{200, 180, 40},
+};
+
+Rgb blockColourAt(int x, int y) {
+    return BlockColours[static_cast<std::size_t>((x / 16 + 3 * (y / 16)) % 6)];
+}
+
+void paintBlocks(CaptureBitmap& bitmap) {
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* row = bitmap.row(y);
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const Rgb c = blockColourAt(x, y);
+            row[3 * x] = static_cast<std::uint8_t>(c.b);
+            row[3 * x + 1] = static_cast<std::uint8_t>(c.g);
+            row[3 * x + 2] = static_cast<std::uint8_t>(c.r);
+        }
+    }
+}
+
+BgrPicture pictureOf(const CaptureBitmap& bitmap) {
+    return {bitmap.width(), bitmap.height(), bitmap.row(0), bitmap.stride()};
+}
+
+// Top row blue, green, red; bottom row white, black, grey.
+void paintThreeByTwo(CaptureBitmap& bitmap) {
+    const std::uint8_t rows[2][9] = {{0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF},
+                                     {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x81, 0x82}};
+    std::copy_n(rows[0], 9, bitmap.row(0));
+    std::copy_n(rows[1], 9, bitmap.row(1));
+}
+
+Bytes concatenated(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+const Bytes ThreeByTwoBmp = concatenated({
+    {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0},    // file header
+    {40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0},  // size, width, height, planes, bits
+    {0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},   // BI_RGB, image size, resolution
+    {0, 0, 0, 0, 0, 0, 0, 0},                            // colours used, important
+    {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x81, 0x82, 0, 0, 0},  // the bottom row first
+    {0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0, 0, 0},
+});
+
+// ---------------------------------------------------------------------------------------------
+// Decoding with libjpeg's decompressor
+
+struct DecodeErrors {
+    jpeg_error_mgr base;
+    std::jmp_buf escape;
+};
+
+struct DecodedJpeg {
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    bool progressive = true;
+    bool jfif = false;
+    std::array<std::array<int, 64>, 2> quantTables{};  // luminance, chrominance; natural order
+    Bytes rgb;
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+};
+
+// As in libjpeg's example: the default error_exit would end the test program.
+bool decodeInto(const Bytes& file, jpeg_decompress_struct& cinfo, DecodeErrors& errors,
+                DecodedJpeg& out) {
+    cinfo.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = [](j_common_ptr c) {
+        std::longjmp(reinterpret_cast<DecodeErrors*>(c->err)->escape, 1);
+    };
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    out.components = cinfo.num_components;
+    out.progressive = cinfo.progressive_mode;
+    out.jfif = cinfo.saw_JFIF_marker;
+    for (int t = 0; t < 2; ++t) {
+        if (!cinfo.quant_tbl_ptrs[t]) continue;
+        for (int i = 0; i < 64; ++i) out.quantTables[t][i] = cinfo.quant_tbl_ptrs[t]->quantval[i];
+    }
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    out.width = static_cast<int>(cinfo.output_width);
+    out.height = static_cast<int>(cinfo.output_height);
+    out.rgb.resize(static_cast<std::size_t>(out.width) * out.height * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row =
+            out.rgb.data() + static_cast<std::size_t>(cinfo.output_scanline) * out.width * 3;
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+DecodedJpeg decode(const Bytes& file) {
+    DecodedJpeg out;
+    jpeg_decompress_struct cinfo{};
+    DecodeErrors errors{};
+    out.ok = decodeInto(file, cinfo, errors, out);
+    return out;
+}
+
+// The example tables of the JPEG standard (ITU T.81, Annex K), in natural order, scaled the
+// way the IJG encoder scales them for a quality, limited to baseline's 8 bits.
+std::array<int, 64> expectedQuantTable(int table, int quality) {
+    static constexpr std::array<int, 64> luminance = {
+        16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+        14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+        18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+        49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    static constexpr std::array<int, 64> chrominance = {
+        17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+        99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+        99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+    const int scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+    std::array<int, 64> scaled{};
+    for (int i = 0; i < 64; ++i) {
+        const int base = table == 0 ? luminance[i] : chrominance[i];
+        scaled[i] = std::clamp((base * scale + 50) / 100, 1, 255);
+    }
+    return scaled;
+}
+
+void expectBlockColours(const DecodedJpeg& jpeg, int tolerance) {
+    // The centre of every whole block; edges between blocks blur at lower qualities.
+    for (int by = 0; by + 16 <= jpeg.height; by += 16) {
+        for (int bx = 0; bx + 16 <= jpeg.width; bx += 16) {
+            const Rgb want = blockColourAt(bx, by);
+            const Rgb got = jpeg.at(bx + 8, by + 8);
+            SCOPED_TRACE(testing::Message() << "block at " << bx << ", " << by);
+            EXPECT_NEAR(got.r, want.r, tolerance);
+            EXPECT_NEAR(got.g, want.g, tolerance);
+            EXPECT_NEAR(got.b, want.b, tolerance);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Answering the system Save dialog
+
+std::string textOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The file name box: a plain edit in older dialogs, the edit of a ComboBoxEx in newer ones.
+HWND fileNameEdit(HWND dialog) {
+    if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
+    HWND combo = GetDlgItem(dialog, cmb13);
+    return combo ? reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0)) : nullptr;
+}
+
+// What the user saw in the Save dialog.
+struct SeenDialog {
+    std::string proposedName;  // the file name box as it opened
+    std::string folder;        // the folder it opened in
+    std::string fileType;      // the file type box
+    HWND owner = nullptr;
+};
+
+// Answers the dialogs titled "Save Picture" that this thread shows while it lives: in the Save
+// dialog it types `answer` and presses Save (or presses Cancel when `answer` is empty); a
+// question whether to replace a file is answered Yes. Checked from a thread timer, so it runs
+// inside the dialog's own message loop.
+class SaveDialogAnswerer {
+public:
+    explicit SaveDialogAnswerer(std::string answer) : answer_(std::move(answer)) {
+        active = this;
+        timer_ = SetTimer(nullptr, 0, 30, check);
+    }
+    SaveDialogAnswerer(const SaveDialogAnswerer&) = delete;
+    SaveDialogAnswerer& operator=(const SaveDialogAnswerer&) = delete;
+    ~SaveDialogAnswerer() {
+        KillTimer(nullptr, timer_);
+        active = nullptr;
+    }
+
+    const std::vector<SeenDialog>& dialogs() const { return dialogs_; }
+    int replaceQuestions() const { return replaceQuestions_; }
+
+private:
+    static BOOL CALLBACK visit(HWND window, LPARAM) {
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (std::string(className) != "#32770" || textOf(window) != "Save Picture" ||
+            !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            GetPropA(window, "vpsAnswered")) {
+            return TRUE;
+        }
+        SetPropA(window, "vpsAnswered", window);
+        active->answer(window);
+        return TRUE;
+    }
+
+    static void CALLBACK check(HWND, UINT, UINT_PTR, DWORD) {
+        if (active) EnumThreadWindows(GetCurrentThreadId(), visit, 0);
+    }
+
+    void answer(HWND dialog) {
+        if (HWND yes = GetDlgItem(dialog, IDYES); yes && !fileNameEdit(dialog)) {
+            ++replaceQuestions_;
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(yes));
+            return;
+        }
+        SeenDialog seen;
+        seen.proposedName = textOf(fileNameEdit(dialog));
+        char folder[MAX_PATH] = {};
+        SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        seen.folder = folder;
+        seen.fileType = textOf(GetDlgItem(dialog, cmb1));
+        seen.owner = GetWindow(dialog, GW_OWNER);
+        dialogs_.push_back(seen);
+        if (answer_.empty()) {
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        } else {
+            SetWindowTextA(fileNameEdit(dialog), answer_.c_str());
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        }
+    }
+
+    static inline SaveDialogAnswerer* active = nullptr;
+    std::string answer_;
+    UINT_PTR timer_ = 0;
+    std::vector<SeenDialog> dialogs_;
+    int replaceQuestions_ = 0;
+};
+
+// A fresh folder for each test, also made the current directory; both undone afterwards.
+class SaveTest : public testing::Test {
+public:
+    std::string folder = makeTestFolder();
+    std::string previousDirectory = currentDirectory();
+    win::SaveDialog dialog{"SaveDialog"};
+
+    void SetUp() override { ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())); }
+    void TearDown() override {
+        SetCurrentDirectoryA(previousDirectory.c_str());
+        removeTree(folder);
+    }
+
+    std::string in(const std::string& name) const { return folder + "\\" + name; }
+    std::string subfolder(const std::string& name) const {
+        CreateDirectoryA(in(name).c_str(), nullptr);
+        return in(name);
+    }
+};
+
+// ---------------------------------------------------------------------------------------------
+// The BMP file
+
+TEST_F(SaveTest, BmpFileHoldsExactlyThePictureAndWindowsReadsItBack) {
+    CaptureBitmap bitmap(3, 2);
+    paintThreeByTwo(bitmap);
+    const std::string target = in("picture.bmp");
+    SaveDialogAnswerer answerer(target);
+
+    EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 0, 0, "Print Screen"), target);
+
+    EXPECT_EQ(readFile(target), ThreeByTwoBmp);
+    // The system's own reader, as a second opinion on the format.
+    HBITMAP loaded = static_cast<HBITMAP>(LoadImageA(nullptr, target.c_str(), IMAGE_BITMAP, 0, 0,
+                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_TRUE(loaded);
+    DIBSECTION section{};
+    ASSERT_TRUE(GetObjectA(loaded, sizeof section, &section));
+    EXPECT_EQ(section.dsBm.bmWidth, 3);
+    EXPECT_EQ(section.dsBm.bmHeight, 2);
+    EXPECT_EQ(section.dsBm.bmBitsPixel, 24);
+    const auto* bits = static_cast<const std::uint8_t*>(section.dsBm.bmBits);  // bottom-up
+    EXPECT_EQ(Bytes(bits, bits + 9), Bytes(bitmap.row(1), bitmap.row(1) + 9));
+    EXPECT_EQ(Bytes(bits + 12, bits + 21), Bytes(bitmap.row(0), bitmap.row(0) + 9));
+    DeleteObject(loaded);
+}
+
+TEST_F(SaveTest, BmpDialogIsTitledFilteredAndRemembersTheChosenFolder) {
+    CaptureBitmap bitmap(101, 3);
+    paintBlocks(bitmap);
+    const std::string pictures = subfolder("Pictures");
+    const std::string target = pictures + "\\shot.bmp";
+    HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
+    SaveDialogAnswerer answerer(target);
+
+    EXPECT_EQ(SaveCapture(owner, dialog, bitmap, 0, 0, "Print Screen"), target);
+
+    ASSERT_EQ(answerer.dialogs().size(), 1u);
+    EXPECT_EQ(answerer.dialogs()[0].fileType, "Bitmap");
+    EXPECT_EQ(answerer.dialogs()[0].owner, owner);
+    EXPECT_EQ(dialog.Title, "Save Picture");
+    EXPECT_EQ(dialog.DefaultExt, "bmp");
+    EXPECT_EQ(dialog.InitialDir, pictures + "\\");
+    const Bytes file = readFile(target);
+    EXPECT_EQ(file.size(), 54u + 304u * 3) << "rows of 101 pixels take 304 bytes";
+    EXPECT_EQ(file, BmpFileBytes(pictureOf(bitmap)));
+    DestroyWindow(owner);
+}
+
+TEST_F(SaveTest, BmpProposalIsTheFirstFreeFileNameInTheCurrentDirectory) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> files;
+        std::vector<std::string> folders;
+        std::string base;
+        std::string proposal;
+    } cases[] = {
+        {"nothing there", {}, {}, "Print Screen", "Print Screen.bmp"},
+        {"two taken",
+         {"Print Screen.bmp", "Print Screen001.bmp"},
+         {},
+         "Print Screen",
+         "Print Screen002.bmp"},
+        {"only the numbered one taken",
+         {"Print Screen001.bmp"},
+         {},
+         "Print Screen",
+         "Print Screen.bmp"},
+        {"a folder of that name", {}, {"Print Screen.bmp"}, "Print Screen", "Print Screen.bmp"},
+        {"a cleaned window title", {}, {}, "Report Q1Q2 final", "Report Q1Q2 final.bmp"},
+        {"an empty window title, taken", {".bmp"}, {}, "", "001.bmp"},
+    };
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string here = subfolder(std::string("case ") + std::to_string(&c - cases));
+        ASSERT_TRUE(SetCurrentDirectoryA(here.c_str()));
+        for (const auto& f : c.files) writeFile(here + "\\" + f, "taken");
+        for (const auto& f : c.folders) CreateDirectoryA((here + "\\" + f).c_str(), nullptr);
+        // The remembered folder has no say in a BMP proposal.
+        dialog.InitialDir = folder + "\\";
+        SaveDialogAnswerer cancel("");
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 0, 0, c.base), "");
+
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, c.proposal);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The JPEG file
+
+TEST(JpegEncoder, DecodesToTheSameSizeAndColours) {
+    struct Case {
+        int width;
+        int height;
+    } cases[] = {{1, 1}, {50, 34}, {16, 16}, {33, 1}, {1, 40}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        CaptureBitmap bitmap(c.width, c.height);
+        paintBlocks(bitmap);
+        const Bytes file = EncodeJpeg(pictureOf(bitmap), 90);
+        const DecodedJpeg jpeg = decode(file);
+        ASSERT_TRUE(jpeg.ok);
+        EXPECT_EQ(jpeg.width, c.width);
+        EXPECT_EQ(jpeg.height, c.height);
+        EXPECT_EQ(jpeg.components, 3);
+        EXPECT_TRUE(jpeg.jfif);
+        EXPECT_FALSE(jpeg.progressive);
+        const Rgb corner = jpeg.at(0, 0);
+        EXPECT_NEAR(corner.r, BlockColours[0].r, 12);
+        EXPECT_NEAR(corner.g, BlockColours[0].g, 12);
+        EXPECT_NEAR(corner.b, BlockColours[0].b, 12);
+        expectBlockColours(jpeg, 8);
+    }
+}
+
+TEST(JpegEncoder, IsBaselineJfifWithTheTablesOfItsQuality) {
+    CaptureBitmap bitmap(48, 32);
+    paintBlocks(bitmap);
+    for (int quality : {10, 25, 50, 75, 90}) {
+        SCOPED_TRACE(quality);
+        const Bytes file = EncodeJpeg(pictureOf(bitmap), quality);
+        ASSERT_GT(file.size(), 20u);
+        EXPECT_EQ(Bytes(file.begin(), file.begin() + 4), (Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
+        EXPECT_EQ(std::string(file.begin() + 6, file.begin() + 11), std::string("JFIF\0", 5));
+        const Bytes baselineFrame = {0xFF, 0xC0};
+        EXPECT_NE(std::search(file.begin(), file.end(), baselineFrame.begin(), baselineFrame.end()),
+                  file.end());
+        const DecodedJpeg jpeg = decode(file);
+        ASSERT_TRUE(jpeg.ok);
+        EXPECT_FALSE(jpeg.progressive);
+        EXPECT_EQ(jpeg.quantTables[0], expectedQuantTable(0, quality));
+        EXPECT_EQ(jpeg.quantTables[1], expectedQuantTable(1, quality));
+    }
+}
+
+// The encoder's own failure must come back as an exception, not end the process as libjpeg's
+// default error handler would.
+TEST(JpegEncoder, FailureOfTheEncoderIsRaisedWithItsMessage) {
+    const Bytes wideRow(70000 * 3, 0x80);
+    try {
+        EncodeJpeg({70000, 1, wideRow.data(), static_cast<std::ptrdiff_t>(wideRow.size())}, 75);
+        ADD_FAILURE() << "no error raised";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("65500"), std::string::npos) << error.what();
+    }
+    // The failed attempt left nothing behind that spoils the next one.
+    const std::uint8_t pixel[3] = {10, 20, 30};
+    EXPECT_TRUE(decode(EncodeJpeg({1, 1, pixel, 3}, 75)).ok);
+}
+
+TEST_F(SaveTest, JpegQualityPositionChoosesTheEncoderQuality) {
+    struct Case {
+        int position;
+        int quality;
+    } cases[] = {{2, 50}, {4, 90}, {0, 10}};
+    CaptureBitmap bitmap(50, 34);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        const std::string target = in("quality " + std::to_string(c.position) + ".jpg");
+        SaveDialogAnswerer answerer(target);
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, c.position, "Print Screen"), target);
+
+        ASSERT_EQ(answerer.dialogs().size(), 1u);
+        EXPECT_EQ(answerer.dialogs()[0].fileType, "JPEG");
+        const DecodedJpeg jpeg = decode(readFile(target));
+        ASSERT_TRUE(jpeg.ok);
+        EXPECT_EQ(jpeg.width, 50);
+        EXPECT_EQ(jpeg.height, 34);
+        EXPECT_EQ(jpeg.quantTables[0], expectedQuantTable(0, c.quality));
+        EXPECT_EQ(jpeg.quantTables[1], expectedQuantTable(1, c.quality));
+        if (c.quality >= 50) expectBlockColours(jpeg, 12);
+    }
+}
+
+TEST_F(SaveTest, JpegProposalLooksInTheRememberedFolder) {
+    const std::string remembered = subfolder("remembered");
+    writeFile(remembered + "\\Print Screen.jpg", "taken");
+    // A file of the first name in the current directory must not matter when a folder is
+    // remembered, and matters when none is.
+    const std::string current = subfolder("current");
+    writeFile(current + "\\Print Screen.jpg", "taken");
+    writeFile(current + "\\Print Screen001.jpg", "taken");
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    CaptureBitmap bitmap(8, 8);
+    paintBlocks(bitmap);
+
+    dialog.InitialDir = remembered + "\\";
+    {
+        SaveDialogAnswerer cancel("");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen"), "");
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen001.jpg");
+        EXPECT_EQ(cancel.dialogs()[0].folder, remembered);
+    }
+    // The dialog moves the current directory to the folder it showed.
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    dialog.InitialDir = "";
+    {
+        SaveDialogAnswerer cancel("");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen"), "");
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen002.jpg");
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cancel, unknown formats
+
+TEST_F(SaveTest, CancelWritesNothingAndKeepsTheRememberedFolder) {
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    const std::string remembered = subfolder("remembered") + "\\";
+    for (int format : {0, 1}) {
+        SCOPED_TRACE(format);
+        dialog.InitialDir = remembered;
+        const auto before = entriesOf(folder);
+        SaveDialogAnswerer cancel("");
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, format, 2, "Print Screen"), "");
+
+        EXPECT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(dialog.InitialDir, remembered);
+        EXPECT_EQ(entriesOf(folder), before);
+        EXPECT_TRUE(entriesOf(remembered).empty());
+    }
+}
+
+TEST_F(SaveTest, UnknownFormatShowsNoDialogAndSavesNothing) {
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    for (int format : {-1, 2, 7}) {
+        SCOPED_TRACE(format);
+        dialog.InitialDir = folder + "\\";
+        dialog.FileName = "untouched";
+        SaveDialogAnswerer cancel("");
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, format, 2, "Print Screen"), "");
+
+        EXPECT_TRUE(cancel.dialogs().empty());
+        EXPECT_EQ(dialog.FileName, "untouched");
+        EXPECT_EQ(dialog.InitialDir, folder + "\\");
+        EXPECT_TRUE(entriesOf(folder).empty());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing safely
+
+TEST_F(SaveTest, SafeWriterCreatesOrReplacesTheFileAndLeavesNothingElse) {
+    struct Case {
+        const char* what;
+        const char* before;  // nullptr: no file yet
+        std::string contents;
+    } cases[] = {
+        {"new file", nullptr, "fresh contents"},
+        {"longer old file", "old contents that are longer than the new ones", "short"},
+        {"shorter old file", "old", "new and longer contents"},
+        {"empty new contents", "old", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string target = in("target.bin");
+        removeTree(target);
+        if (c.before) writeFile(target, c.before);
+
+        WriteFileSafely(target, bytesOf(c.contents));
+
+        EXPECT_EQ(readFile(target), bytesOf(c.contents));
+        EXPECT_EQ(entriesOf(folder), std::set<std::string>{"target.bin"});
+    }
+}
+
+TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
+    struct Case {
+        const char* what;
+        std::string target;
+        std::function<void()> arrange;
+        std::function<void()> release;
+    };
+    const std::string existing = in("existing.bmp");
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    const Case cases[] = {
+        {"a folder that does not exist", in("missing\\x.bmp"), [] {}, [] {}},
+        {"a target that is a folder", in("a folder.bmp"),
+         [&] { CreateDirectoryA(in("a folder.bmp").c_str(), nullptr); }, [] {}},
+        {"a read-only file", existing,
+         [&] {
+             writeFile(existing, "old picture");
+             SetFileAttributesA(existing.c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         [&] { SetFileAttributesA(existing.c_str(), FILE_ATTRIBUTE_NORMAL); }},
+        {"a file another program holds open", existing,
+         [&] {
+             writeFile(existing, "old picture");
+             holder = CreateFileA(existing.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+         },
+         [&] { CloseHandle(holder); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        removeTree(existing);
+        c.arrange();
+        const auto entriesBefore = entriesOf(folder);
+        const Bytes contentsBefore = readFile(c.target);
+
+        try {
+            WriteFileSafely(c.target, bytesOf("new picture"));
+            ADD_FAILURE() << "no error raised";
+        } catch (const FileWriteError& error) {
+            EXPECT_EQ(error.path(), c.target);
+            EXPECT_NE(std::string(error.what()).find(c.target), std::string::npos) << error.what();
+            EXPECT_NE(error.code(), 0u);
+        }
+
+        EXPECT_EQ(entriesOf(folder), entriesBefore);
+        EXPECT_EQ(readFile(c.target), contentsBefore);
+        c.release();
+    }
+}
+
+TEST_F(SaveTest, FailedWriteAfterTheDialogStillRemembersTheFolderAndKeepsTheOldFile) {
+    const std::string pictures = subfolder("pictures");
+    const std::string target = pictures + "\\Print Screen.bmp";
+    writeFile(target, "old picture");
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    SaveDialogAnswerer answerer(target);
+
+    EXPECT_THROW(SaveCapture(nullptr, dialog, bitmap, 0, 0, "Print Screen"), FileWriteError);
+
+    EXPECT_EQ(answerer.replaceQuestions(), 1) << "the dialog asks before replacing a file";
+    EXPECT_EQ(dialog.InitialDir, pictures + "\\");
+    CloseHandle(holder);
+    EXPECT_EQ(readFile(target), bytesOf("old picture"));
+    EXPECT_EQ(entriesOf(pictures), std::set<std::string>{"Print Screen.bmp"});
+}
+
+}  // namespace
+}  // namespace vps
