@@ -13,6 +13,7 @@ struct State {
     std::string helpFile;
     Form* mainForm = nullptr;
     bool terminated = false;
+    HCURSOR cursorOverride = nullptr;
     int hintPause = 500;
     int hintHidePause = 2500;
     std::function<void(const std::exception&)> presenter;
@@ -64,6 +65,14 @@ void Application::setHelpRequestHandler(std::function<void(HWND, const HELPINFO&
 void Application::requestHelp(HWND form, const HELPINFO& request) {
     if (state().helpHandler) state().helpHandler(form, request);
 }
+
+void Application::setCursorOverride(HCURSOR cursor) {
+    state().cursorOverride = cursor;
+    // Shown at once: the pointer may not move again before the next WM_SETCURSOR.
+    if (cursor) SetCursor(cursor);
+}
+
+HCURSOR Application::cursorOverride() { return state().cursorOverride; }
 
 void Application::setHintTiming(int pauseMs, int hidePauseMs) {
     state().hintPause = pauseMs;

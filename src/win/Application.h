@@ -27,6 +27,11 @@ public:
     static void setHelpRequestHandler(std::function<void(HWND form, const HELPINFO& request)> handler);
     static void requestHelp(HWND form, const HELPINFO& request);
 
+    // A cursor shown over every window of the program instead of each window's own; nullptr
+    // gives every window its own cursor back. Read it first to put it back afterwards.
+    static void setCursorOverride(HCURSOR cursor);
+    static HCURSOR cursorOverride();
+
     // Delay before a tool tip appears and how long it stays, in milliseconds.
     static void setHintTiming(int pauseMs, int hidePauseMs);
     static int hintPause();

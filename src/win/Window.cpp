@@ -189,6 +189,12 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFONT:
             if (!subclassed_) font_ = reinterpret_cast<HFONT>(wParam);
             break;
+        case WM_SETCURSOR:
+            if (HCURSOR cursor = Application::cursorOverride()) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+            break;
         default:
             handleMouse(message, wParam, lParam);
             break;
