@@ -135,8 +135,23 @@ wait_until() {
   done
 }
 
+# The program's settings file, where it looks for it: beside Windows, named after the exe.
+settings_file() { echo "$WINEPREFIX/drive_c/windows/VantaroPrintScreen.INI"; }
+
+# Stores one setting before the program starts (each case starts with no settings file).
+settings_set() {
+  local section="$1" key="$2" value="$3" file
+  file="$(settings_file)"
+  grep -q "^\[$section\]" "$file" 2>/dev/null && fail "settings_set: [$section] is set already"
+  printf '[%s]\r\n%s=%s\r\n' "$section" "$key" "$value" >>"$file"
+}
+
+# A test file may redefine this to prepare settings; app_start runs it before each start.
+e2e_before_start() { :; }
+
 # Starts the program as a user would, in the background, and waits for its main window.
 app_start() {
+  e2e_before_start
   say "start: VantaroPrintScreen.exe $*"
   wine "$VPS_EXE" "$@" </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
   APP_PID=$!
