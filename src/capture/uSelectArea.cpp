@@ -1,6 +1,83 @@
 #include "capture/uSelectArea.h"
 
+#include "app/HelpViewer.h"
+#include "capture/uAnimatedRectangle.h"
+#include "win/Application.h"
+
 namespace vps {
+
+namespace {
+
+constexpr int kHelpContext = 10000;
+
+HCURSOR systemCursor(SelectionCursor cursor) {
+    const char* id = IDC_CROSS;
+    switch (cursor) {
+        case SelectionCursor::SizeNorthWestSouthEast:
+            id = IDC_SIZENWSE;
+            break;
+        case SelectionCursor::SizeNorthSouth:
+            id = IDC_SIZENS;
+            break;
+        case SelectionCursor::SizeNorthEastSouthWest:
+            id = IDC_SIZENESW;
+            break;
+        case SelectionCursor::SizeWestEast:
+            id = IDC_SIZEWE;
+            break;
+        case SelectionCursor::Cross:
+            id = IDC_CROSS;
+            break;
+        case SelectionCursor::Hand:
+            id = IDC_HAND;
+            break;
+    }
+    return LoadCursorA(nullptr, id);
+}
+
+SelectionKey selectionKey(WPARAM key) {
+    switch (key) {
+        case VK_LEFT:
+            return SelectionKey::Left;
+        case VK_UP:
+            return SelectionKey::Up;
+        case VK_RIGHT:
+            return SelectionKey::Right;
+        case VK_DOWN:
+            return SelectionKey::Down;
+        default:
+            return SelectionKey::Other;
+    }
+}
+
+HWND ownerWindow() {
+    win::Form* main = win::Application::mainForm();
+    return main ? main->handle() : nullptr;
+}
+
+}  // namespace
+
+LRESULT SelectionImage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            // Everything but Enter and Escape: those the dialog manager turns into the hidden
+            // buttons' clicks.
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+        case WM_KEYDOWN:
+            if (OnKeyDown) OnKeyDown(wParam);
+            return 0;
+        case WM_SETCURSOR:
+            // The cross-hair is the image's own cursor; an application-wide one still wins.
+            if (!win::Application::cursorOverride() && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return win::Image::handleMessage(message, wParam, lParam);
+}
 
 TfmSelectedArea::TfmSelectedArea()
     : Form({.className = "TfmSelectedArea",
@@ -9,8 +86,151 @@ TfmSelectedArea::TfmSelectedArea()
             .clientWidth = 0,
             .clientHeight = 0,
             .style = WS_POPUP,
-            .exStyle = WS_EX_TOPMOST}) {
-    setHelpContext(10000);
+            .exStyle = WS_EX_TOPMOST,
+            .owner = ownerWindow()}),
+      Image(*this, {.name = "Image", .bounds = {0, 0, 0, 0}}, RGB(0, 0, 0)),
+      buOK(*this, {.name = "buOK", .bounds = {0, 0, 75, 25}, .caption = "OK"},
+           {.tabStop = false, .isDefault = true}),
+      buCancel(*this, {.name = "buCancel", .bounds = {80, 0, 75, 25}, .caption = "Cancel"},
+               {.tabStop = false}) {
+    setHelpContext(kHelpContext);
+    FormCreate();
+}
+
+void TfmSelectedArea::FormCreate() {
+    // Never seen, but still pressed by Enter and Escape.
+    buOK.setBounds({0, 0, 75, 0});
+    buCancel.setBounds({80, 0, 75, 0});
+    setDefaultButton(&buOK);
+    setCancelButton(&buCancel);
+    Image.setAlign(win::Align::Client);
+
+    buOK.OnClick = [this] { buOKClick(); };
+    buCancel.OnClick = [this] { buCancelClick(); };
+    for (win::Window* surface :
+         {static_cast<win::Window*>(this), static_cast<win::Window*>(&Image)}) {
+        surface->OnMouseDown = [this](const win::MouseEvent& event) { FormMouseDown(event); };
+        surface->OnMouseMove = [this](const win::MouseEvent& event) { FormMouseMove(event); };
+        surface->OnMouseUp = [this](const win::MouseEvent& event) { FormMouseUp(event); };
+    }
+    Image.OnKeyDown = [this](WPARAM key) { FormKeyDown(key); };
+    OnHelp = [this](const HELPINFO&) { showHelpTopic(); };
+    // Keys reach FormKeyDown only through the image, so the image takes any focus the form gets.
+    onMessage(WM_SETFOCUS, [this](WPARAM, LPARAM) {
+        SetFocus(Image.handle());
+        return 0;
+    });
+}
+
+AreaRect TfmSelectedArea::SelectArea(ScreenSnapshot& snapshot) {
+    Selection.reset();
+    ShownSnapshot = &snapshot;
+    const HCURSOR rememberedCursor = win::Application::cursorOverride();
+    try {
+        showOverTheScreen();
+        waitForTheEnd();
+    } catch (...) {
+        endSelection(rememberedCursor);
+        throw;
+    }
+    endSelection(rememberedCursor);
+    if (win::Application::terminated()) return {};
+    return Selection.result();
+}
+
+void TfmSelectedArea::showOverTheScreen() {
+    const Size screen = primaryScreenSize();
+    setScreenBounds({0, 0, screen.width, screen.height});
+    Image.setPicture(win::Bitmap(screen.width, screen.height));
+    paintSnapshot();
+    show();
+    SetForegroundWindow(handle());
+    SetFocus(Image.handle());
+}
+
+void TfmSelectedArea::waitForTheEnd() {
+    while (!win::Application::terminated() && !Selection.ended()) {
+        // Sleep until something arrives instead of polling: the outline's steps and every input
+        // are messages, so nothing is missed, and an idle selection costs no processor time.
+        // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-msgwaitformultipleobjectsex
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        win::Application::processMessages();
+    }
+}
+
+void TfmSelectedArea::endSelection(HCURSOR rememberedCursor) {
+    if (fmAnimatedRectangle) fmAnimatedRectangle->StopOutline();
+    ShownSnapshot = nullptr;
+    win::Application::setCursorOverride(rememberedCursor);
+    if (GetCapture() == Image.handle()) ReleaseCapture();
+    hide();
+    // A copy of the whole screen is too large to keep between selections.
+    Image.setPicture(win::Bitmap());
+}
+
+void TfmSelectedArea::paintSnapshot() {
+    const win::Bitmap& surface = Image.picture();
+    if (surface.empty()) return;
+    const bool covers = ShownSnapshot && ShownSnapshot->width() >= surface.width() &&
+                        ShownSnapshot->height() >= surface.height();
+    // A snapshot smaller than the screen (the display changed since it was taken) leaves black.
+    if (!covers) PatBlt(surface.dc(), 0, 0, surface.width(), surface.height(), BLACKNESS);
+    if (ShownSnapshot && !ShownSnapshot->empty()) {
+        BitBlt(surface.dc(), 0, 0, ShownSnapshot->width(), ShownSnapshot->height(),
+               ShownSnapshot->dc(), 0, 0, SRCCOPY);
+    }
+}
+
+void TfmSelectedArea::RedrawSelection() {
+    fmAnimatedRectangle->StopOutline();
+    paintSnapshot();
+    const AreaRect corners = Selection.corners();
+    fmAnimatedRectangle->StartOutline({corners.Left, corners.Top, corners.Right, corners.Bottom},
+                                      Image);
+}
+
+void TfmSelectedArea::carryOut(const SelectionResponse& response) {
+    if (response.cursor) win::Application::setCursorOverride(systemCursor(*response.cursor));
+    if (response.refusedClick) MessageBeep(0);
+    if (response.redraw) RedrawSelection();
+    if (response.refusedClick) showHelpTopic();
+}
+
+void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
+    const bool left = event.button == win::MouseEvent::Button::Left;
+    const SelectionResponse response =
+        Selection.mouseDown(left, {event.x, event.y}, primaryScreenSize());
+    // Held for the whole drag, so a pointer carried onto another monitor still reports its moves
+    // and its release here.
+    if (Selection.Dragging && left) SetCapture(Image.handle());
+    carryOut(response);
+}
+
+void TfmSelectedArea::FormMouseMove(const win::MouseEvent& event) {
+    carryOut(Selection.mouseMove({event.x, event.y}, primaryScreenSize()));
+}
+
+void TfmSelectedArea::FormMouseUp(const win::MouseEvent&) {
+    if (GetCapture() == Image.handle()) ReleaseCapture();
+    carryOut(Selection.mouseUp());
+}
+
+void TfmSelectedArea::FormKeyDown(WPARAM key) {
+    const KeyModifiers modifiers{.shift = GetKeyState(VK_SHIFT) < 0,
+                                 .ctrl = GetKeyState(VK_CONTROL) < 0};
+    carryOut(Selection.keyDown(selectionKey(key), modifiers, primaryScreenSize()));
+}
+
+void TfmSelectedArea::buOKClick() {
+    Selection.Confirmed = true;
+}
+
+void TfmSelectedArea::buCancelClick() {
+    Selection.Cancelled = true;
+}
+
+void TfmSelectedArea::showHelpTopic() {
+    showHelp(handle(), win::Application::helpFile(), HELP_CONTEXT, kHelpContext);
 }
 
 }  // namespace vps

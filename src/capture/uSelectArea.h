@@ -1,14 +1,65 @@
 #pragma once
 
+#include <functional>
+
+#include "capture/ScreenSnapshot.h"
+#include "core/AreaRect.h"
+#include "core/AreaSelection.h"
+#include "win/Button.h"
 #include "win/Form.h"
+#include "win/Image.h"
 
 namespace vps {
 
-// The full-screen window in which a rectangle is drawn over the frozen screen. Hidden except
-// while a selection runs.
+// The selection's drawing surface. It keeps the keyboard focus while a selection runs and wants
+// the arrow keys and every other key for itself; Enter and Escape still go to the form's hidden
+// default and cancel buttons.
+class SelectionImage : public win::Image {
+public:
+    using win::Image::Image;
+
+    std::function<void(WPARAM key)> OnKeyDown;
+
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// The full-screen window in which a rectangle is drawn by hand over the frozen screen. Hidden
+// except while a selection runs.
 class TfmSelectedArea : public win::Form {
 public:
     TfmSelectedArea();
+
+    // Runs one selection over the snapshot and returns the confirmed rectangle in order, or
+    // (0, 0, 0, 0) when it was cancelled or the application is ending. Returns only then.
+    AreaRect SelectArea(ScreenSnapshot& snapshot);
+
+    // Wipes the previous outline with the snapshot and outlines the corners as they stand.
+    void RedrawSelection();
+
+    // Not owned; set only while a selection runs.
+    ScreenSnapshot* ShownSnapshot = nullptr;
+    AreaSelection Selection;
+
+    SelectionImage Image;
+    win::PushButton buOK;
+    win::PushButton buCancel;
+
+private:
+    void FormCreate();
+    void FormMouseDown(const win::MouseEvent& event);
+    void FormMouseMove(const win::MouseEvent& event);
+    void FormMouseUp(const win::MouseEvent& event);
+    void FormKeyDown(WPARAM key);
+    void buOKClick();
+    void buCancelClick();
+    void showHelpTopic();
+
+    void carryOut(const SelectionResponse& response);
+    void paintSnapshot();
+    void showOverTheScreen();
+    void waitForTheEnd();
+    void endSelection(HCURSOR rememberedCursor);
 };
 
 inline TfmSelectedArea* fmSelectedArea = nullptr;

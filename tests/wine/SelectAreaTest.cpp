@@ -1,0 +1,380 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+#include "app/AppWindows.h"
+#include "capture/uAnimatedRectangle.h"
+#include "capture/uSelectArea.h"
+#include "win/Application.h"
+
+namespace vps {
+namespace {
+
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+using Step = std::function<void()>;
+
+// Plays its steps one per timer tick. The ticks arrive inside the selection's own message loop,
+// so the steps reach the window as a user's input does, while SelectArea is waiting.
+class SelectionScript {
+public:
+    explicit SelectionScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+        active_ = this;
+        timer_ = SetTimer(nullptr, 0, 20, tick);
+    }
+    SelectionScript(const SelectionScript&) = delete;
+    SelectionScript& operator=(const SelectionScript&) = delete;
+    ~SelectionScript() {
+        KillTimer(nullptr, timer_);
+        active_ = nullptr;
+    }
+
+    // The selection was still running long after the last step, so the script cancelled it.
+    bool stalled() const { return stalled_; }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        SelectionScript* self = active_;
+        if (!self) return;
+        if (self->next_ < self->steps_.size()) {
+            self->steps_[self->next_++]();
+            return;
+        }
+        // A fault that keeps the selection open would otherwise hang the whole test run.
+        if (++self->idleTicks_ == 150 && fmSelectedArea->ShownSnapshot) {
+            self->stalled_ = true;
+            fmSelectedArea->buCancel.click();
+        }
+    }
+
+    static inline SelectionScript* active_ = nullptr;
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    int idleTicks_ = 0;
+    bool stalled_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+HWND surface() {
+    return fmSelectedArea->Image.handle();
+}
+
+Step post(UINT message, WPARAM wParam, int x, int y) {
+    return [=] {
+        // The real pointer goes along, so a move the system makes up agrees with the script's.
+        SetCursorPos(x, y);
+        PostMessageA(surface(), message, wParam, MAKELPARAM(x, y));
+    };
+}
+Step hoverAt(int x, int y) {
+    return post(WM_MOUSEMOVE, 0, x, y);
+}
+Step pressAt(int x, int y) {
+    return post(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+}
+Step dragTo(int x, int y) {
+    return post(WM_MOUSEMOVE, MK_LBUTTON, x, y);
+}
+Step releaseAt(int x, int y) {
+    return post(WM_LBUTTONUP, 0, x, y);
+}
+Step key(WPARAM virtualKey) {
+    return [=] { PostMessageA(surface(), WM_KEYDOWN, virtualKey, 0); };
+}
+// Holds exactly these modifiers in the thread's key state, which is what the window reads.
+Step holdModifiers(bool shift, bool ctrl) {
+    return [=] {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(state);
+    };
+}
+Step check(std::function<void()> expectations) {
+    return expectations;
+}
+
+std::vector<Step> drawRectangle(int l, int t, int r, int b) {
+    return {hoverAt(l, t), pressAt(l, t), dragTo((l + r) / 2, (t + b) / 2), dragTo(r, b),
+            releaseAt(r, b)};
+}
+
+std::vector<Step> concat(std::vector<std::vector<Step>> parts) {
+    std::vector<Step> all;
+    for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+HCURSOR systemCursor(const char* id) {
+    return LoadCursorA(nullptr, id);
+}
+
+class SelectArea : public testing::Test {
+public:
+    test::FreshSettingsFile settings;
+
+    void SetUp() override {
+        windows_ = std::make_unique<AppWindows>();
+        const Size screen = primaryScreenSize();
+        snapshot.resize(screen.width, screen.height);
+        win::Brush grey(CreateSolidBrush(kGrey));
+        const RECT all{0, 0, screen.width, screen.height};
+        FillRect(snapshot.dc(), &all, grey.get());
+    }
+    void TearDown() override {
+        win::Application::setCursorOverride(nullptr);
+        windows_.reset();
+        win::Application::resumeAfterTermination();
+    }
+
+    AreaRect run(std::vector<Step> steps) {
+        SelectionScript script(std::move(steps));
+        const AreaRect result = fmSelectedArea->SelectArea(snapshot);
+        EXPECT_FALSE(script.stalled()) << "the selection did not end by itself";
+        return result;
+    }
+
+    static COLORREF pixel(int x, int y) {
+        return GetPixel(fmSelectedArea->Image.picture().dc(), x, y);
+    }
+    static bool outlined(int x, int y) {
+        const COLORREF colour = pixel(x, y);
+        return colour == RGB(255, 255, 255) || colour == RGB(0, 0, 0);
+    }
+    static void expectEnded() {
+        EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
+        EXPECT_FALSE(fmAnimatedRectangle->running());
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(fmSelectedArea->ShownSnapshot, nullptr);
+    }
+
+    ScreenSnapshot snapshot;
+
+private:
+    std::unique_ptr<AppWindows> windows_;
+};
+
+TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
+    const Size screen = primaryScreenSize();
+    const AreaRect result = run({
+        check([&] {
+            RECT r{};
+            GetWindowRect(fmSelectedArea->handle(), &r);
+            EXPECT_EQ(r.left, 0);
+            EXPECT_EQ(r.top, 0);
+            EXPECT_EQ(r.right, screen.width);
+            EXPECT_EQ(r.bottom, screen.height);
+            EXPECT_TRUE(IsWindowVisible(fmSelectedArea->handle()));
+            EXPECT_EQ(fmSelectedArea->Image.clientWidth(), screen.width);
+            EXPECT_EQ(fmSelectedArea->Image.clientHeight(), screen.height);
+            EXPECT_EQ(pixel(10, 10), kGrey) << "the snapshot is shown 1:1";
+            EXPECT_FALSE(outlined(0, 0)) << "no outline before the first drag";
+        }),
+        hoverAt(100, 100),
+        pressAt(100, 100),
+        check([] { EXPECT_EQ(GetCapture(), surface()) << "a drag holds the mouse"; }),
+        dragTo(200, 150),
+        check([] {
+            EXPECT_TRUE(outlined(200, 120));
+            EXPECT_TRUE(fmAnimatedRectangle->running());
+            EXPECT_EQ(fmAnimatedRectangle->TargetImage, &fmSelectedArea->Image);
+        }),
+        dragTo(300, 200),
+        check([] {
+            EXPECT_EQ(pixel(200, 120), kGrey) << "each redraw wipes the previous outline";
+            EXPECT_TRUE(outlined(250, 100));
+            EXPECT_TRUE(outlined(300, 150));
+        }),
+        releaseAt(300, 200),
+        key(VK_RETURN),
+    });
+    EXPECT_EQ(result, (AreaRect{100, 100, 300, 200}));
+    expectEnded();
+}
+
+TEST_F(SelectArea, EveryWayOutStopsTheOutlineRestoresTheCursorAndHides) {
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        AreaRect expected;
+    };
+    const Case cases[] = {
+        {"Escape after drawing", concat({drawRectangle(100, 100, 300, 200), {key(VK_ESCAPE)}}), {}},
+        {"Enter before anything was drawn", {key(VK_RETURN)}, {}},
+        {"Escape before anything was drawn", {key(VK_ESCAPE)}, {}},
+        {"a press inside confirms",
+         concat({drawRectangle(300, 200, 100, 100), {hoverAt(150, 150), pressAt(150, 150)}}),
+         {100, 100, 300, 200}},
+        {"a click is refused and the previous rectangle comes back",
+         concat({drawRectangle(100, 100, 300, 200),
+                 {hoverAt(500, 500), pressAt(500, 500), dragTo(503, 504), releaseAt(503, 504),
+                  key(VK_RETURN)}}),
+         {100, 100, 300, 200}},
+        {"a drag off the window is clamped to the screen",
+         {hoverAt(100, 100), pressAt(100, 100), dragTo(-40, 30000), releaseAt(-40, 30000),
+          key(VK_RETURN)},
+         {0, 100, 100, primaryScreenSize().height - 1}},
+        {"the application ends in the middle",
+         concat({drawRectangle(100, 100, 300, 200), {[] { win::Application::terminate(); }}}),
+         {}},
+    };
+    const HCURSOR before = systemCursor(IDC_WAIT);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        win::Application::resumeAfterTermination();
+        win::Application::setCursorOverride(before);
+        EXPECT_EQ(run(c.steps), c.expected);
+        expectEnded();
+        EXPECT_EQ(win::Application::cursorOverride(), before);
+    }
+    EXPECT_TRUE(win::Application::terminated()) << "the last case's end stays for the main loop";
+}
+
+TEST_F(SelectArea, HoverSetsTheApplicationWideCursorAndKeysResetItToTheCrossHair) {
+    const AreaRect result = run(concat({
+        drawRectangle(100, 100, 300, 200),
+        {
+            hoverAt(200, 150),
+            check([] { EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_HAND)); }),
+            hoverAt(300, 150),
+            check([] { EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_SIZEWE)); }),
+            hoverAt(100, 100),
+            check(
+                [] { EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_SIZENWSE)); }),
+            hoverAt(200, 204),
+            check([] { EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_SIZENS)); }),
+            hoverAt(50, 50),
+            check([] { EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_CROSS)); }),
+            hoverAt(200, 150),
+            key(VK_SPACE),
+            check([] {
+                EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_CROSS));
+                EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{100, 100, 300, 200}));
+                EXPECT_TRUE(outlined(200, 100));
+            }),
+            key(VK_RETURN),
+        },
+    }));
+    EXPECT_EQ(result, (AreaRect{100, 100, 300, 200}));
+    EXPECT_EQ(win::Application::cursorOverride(), nullptr);
+}
+
+TEST_F(SelectArea, ArrowKeysNudgeTheCornersByTheirModifiers) {
+    const AreaRect result = run(concat({
+        drawRectangle(100, 100, 300, 200),
+        {
+            key(VK_LEFT),  // both corners
+            holdModifiers(true, false),
+            key(VK_UP),  // the start only
+            holdModifiers(false, true),
+            key(VK_DOWN),  // the end only
+            holdModifiers(true, true),
+            key(VK_LEFT),  // Shift wins: the start only
+            holdModifiers(false, false),
+            check([] {
+                EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{98, 99, 299, 201}));
+                EXPECT_TRUE(outlined(150, 99)) << "the outline follows the keys";
+            }),
+            key(VK_RETURN),
+        },
+    }));
+    EXPECT_EQ(result, (AreaRect{98, 99, 299, 201}));
+}
+
+TEST_F(SelectArea, EachSelectionStartsAfreshNotFromThePreviousOne) {
+    EXPECT_EQ(run(concat({drawRectangle(100, 100, 300, 200), {key(VK_RETURN)}})),
+              (AreaRect{100, 100, 300, 200}));
+    const AreaRect second = run({
+        check([] {
+            EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{0, 0, 0, 0}));
+            EXPECT_FALSE(fmSelectedArea->Selection.Confirmed);
+        }),
+        // A press where the old rectangle's inside was starts a new one.
+        hoverAt(150, 150),
+        pressAt(150, 150),
+        dragTo(250, 170),
+        releaseAt(250, 170),
+        key(VK_RETURN),
+    });
+    EXPECT_EQ(second, (AreaRect{150, 150, 250, 170}));
+}
+
+TEST_F(SelectArea, TheCursorOverrideAnswersForEveryWindowOfTheProgram) {
+    struct Case {
+        const char* what;
+        HWND window;
+    } cases[] = {
+        {"the selection's image", surface()},
+        {"a standard control of the main window", fmKestrelPrintScreen->buOK.handle()},
+        {"a form", fmKestrelPrintScreen->handle()},
+    };
+    const auto askForCursor = [](HWND window) {
+        return SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        win::Application::setCursorOverride(systemCursor(IDC_SIZEWE));
+        SetCursor(systemCursor(IDC_ARROW));
+        EXPECT_EQ(askForCursor(c.window), TRUE);
+        EXPECT_EQ(GetCursor(), systemCursor(IDC_SIZEWE));
+        win::Application::setCursorOverride(nullptr);
+        askForCursor(c.window);
+        EXPECT_NE(GetCursor(), systemCursor(IDC_SIZEWE)) << "each window's own cursor comes back";
+    }
+    // Without an override the image keeps its cross-hair.
+    askForCursor(surface());
+    EXPECT_EQ(GetCursor(), systemCursor(IDC_CROSS));
+}
+
+class SelectButton : public SelectArea {
+public:
+    TfmKestrelPrintScreen& main() { return *fmKestrelPrintScreen; }
+    void SetUp() override {
+        SelectArea::SetUp();
+        main().ShowCapture();
+        test::pumpMessagesFor(50);
+        main().ScreenArea.setItemIndex(0);
+    }
+};
+
+TEST_F(SelectButton, TheResultBecomesTheSelectedAreaAndIsOutlinedOnTheMiniature) {
+    {
+        SelectionScript script(concat({
+            {check([this] {
+                EXPECT_EQ(main().ScreenArea.itemIndex(), 3) << "chosen before the selection";
+            })},
+            drawRectangle(100, 100, 300, 200),
+            {key(VK_RETURN)},
+        }));
+        main().buSelectClick();
+        EXPECT_FALSE(script.stalled());
+    }
+    EXPECT_EQ(main().SelectedRect, (AreaRect{100, 100, 300, 200}));
+    EXPECT_EQ(main().ScreenArea.itemIndex(), 3);
+    ASSERT_TRUE(fmAnimatedRectangle->running());
+    EXPECT_EQ(fmAnimatedRectangle->TargetImage, &main().ExampleImage);
+    const AreaRect mapped = ScreenToPreviewRect(
+        main().SelectedRect, main().ExampleImage.clientWidth(), main().ExampleImage.clientHeight());
+    const OutlineRectangle outlined = fmAnimatedRectangle->OutlineRect;
+    EXPECT_EQ((AreaRect{outlined.left, outlined.top, outlined.right, outlined.bottom}), mapped);
+    EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
+
+    // A cancelled selection empties the Selected Area and keeps the choice.
+    {
+        SelectionScript script({key(VK_ESCAPE)});
+        main().buSelectClick();
+        EXPECT_FALSE(script.stalled());
+    }
+    EXPECT_EQ(main().SelectedRect, (AreaRect{0, 0, 0, 0}));
+    EXPECT_EQ(main().ScreenArea.itemIndex(), 3);
+}
+
+}  // namespace
+}  // namespace vps
