@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash source-path=SCRIPTDIR
 # Helpers for the end-to-end tests. Each test file gets one private X display; each case
 # gets a fresh copy of the template Wine prefix, runs in a subshell under a watchdog, and
 # leaves a screenshot and its log in build/e2e-artifacts/ when it fails.
@@ -25,6 +25,7 @@ E2E_ONLY="${E2E_ONLY:-}"
 
 MAIN_CLASS="TfmKestrelPrintScreen"
 MAIN_TITLE="Vantaro Print Screen"
+# shellcheck disable=SC2034  # for the test files
 WM_WAKEUP=1801
 # A root colour no window paints, so a picture of the bare screen is easy to tell apart
 # from a picture of a window, even after scaling.

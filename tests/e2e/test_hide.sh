@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2119  # helpers take optional arguments
 # Every way of closing the main window only hides it: the program stays resident and a
 # later wake-up shows the window again.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # The cheat-sheet card comes up over the main window at every activation, takes the keyboard

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2119  # helpers take optional arguments
 # The Print Screen hot keys: they bring up the main window with a fresh snapshot of the
 # screen, and that snapshot never shows the program's own window.
 #
 # Wine passes a hot key to the program only while some Wine window has the X focus, so
 # each case first focuses one: Wine's notepad, or the main window itself.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # The cheat-sheet card comes up over the main window at every activation, takes the keyboard

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2119  # helpers take optional arguments
 # Ending the resident program: only "Exit (Shut Down)" confirmed with Yes, or the end of
 # the Windows session, ends it, and then with exit code 0.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # The cheat-sheet card comes up over the main window at every activation, takes the keyboard

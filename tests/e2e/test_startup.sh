@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2119  # helpers take optional arguments
 # Starting the program: it stays out of sight until asked, and a second start only wakes
 # the copy that is already running.
+# shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 # The cheat-sheet card comes up over the main window at every activation, takes the keyboard
@@ -31,6 +33,14 @@ second_start_wakes_first() {
   wait_until 10 "the main window is mapped on X" bash -c "xdotool search --onlyvisible --name '^$MAIN_TITLE\$' >/dev/null"
 }
 
+wake_up_message_shows_window() {
+  app_start
+  probe idle 20000 || fail "the program never became idle"
+  probe post "$WM_WAKEUP" 0 0 || fail "cannot post the wake-up message"
+  wait_visible
+  expect "the program keeps running after showing its window" app_alive
+}
+
 first_run_shows_at_once() {
   app_start "$1"
   wait_visible
@@ -40,6 +50,7 @@ first_run_shows_at_once() {
 e2e_setup
 run_case "starts with no visible window" starts_hidden
 run_case "a second start exits 0 and shows the first copy's window" second_start_wakes_first
+run_case "the wake-up message (1801) from another program shows the window" wake_up_message_shows_window
 for arg in /FIRSTRUN /firstrun /FirstRun; do
   run_case "$arg shows the window at once" first_run_shows_at_once "$arg"
 done
