@@ -1,0 +1,98 @@
+#include "win/ListBox.h"
+
+#include <algorithm>
+
+namespace win {
+
+ListBox::ListBox(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
+    // Drawn by the control itself, so headings can be bold and topics indented; the strings are
+    // still kept by the list box, so LB_GETTEXT answers as for any list.
+    createStandard("LISTBOX",
+                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                   WS_EX_CLIENTEDGE, parent.handle(), spec.bounds, "", controlId());
+    finishCreation();
+    fitItemHeight();
+}
+
+void ListBox::setItems(std::vector<ListItem> items) {
+    items_ = std::move(items);
+    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(handle(), LB_RESETCONTENT, 0, 0);
+    for (const ListItem& item : items_) {
+        SendMessageA(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+    }
+    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    invalidate();
+}
+
+int ListBox::count() const {
+    return static_cast<int>(SendMessageA(handle(), LB_GETCOUNT, 0, 0));
+}
+
+int ListBox::itemIndex() const {
+    return static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::setItemIndex(int index) {
+    if (index < 0 || index >= count()) index = -1;
+    SendMessageA(handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+HFONT ListBox::boldFont() const {
+    if (boldMadeFrom_ != font()) {
+        LOGFONTA look{};
+        GetObjectA(font(), sizeof look, &look);
+        look.lfWeight = FW_BOLD;
+        bold_.reset(CreateFontIndirectA(&look));
+        boldMadeFrom_ = font();
+    }
+    return bold_.get();
+}
+
+// The list asks its parent for the item height once, before this object can answer; the height
+// is set here instead, from the font the items are drawn in.
+void ListBox::fitItemHeight() {
+    WindowDC dc(handle());
+    SelectGuard select(dc.get(), boldFont());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight + 4, 0));
+}
+
+void ListBox::drawItem(const DRAWITEMSTRUCT& draw) const {
+    const HDC dc = draw.hDC;
+    const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &draw.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (draw.itemID < items_.size()) {
+        const ListItem& item = items_[draw.itemID];
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        SelectGuard select(dc, item.emphasised ? boldFont() : font());
+        const int height = draw.rcItem.bottom - draw.rcItem.top;
+        RECT text = draw.rcItem;
+        text.left += 4 + item.indent * height;
+        DrawTextA(dc, item.text.c_str(), -1, &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &draw.rcItem);
+}
+
+LRESULT ListBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Control::handleMessage(message, wParam, lParam);
+    if (message == WM_SETFONT) fitItemHeight();
+    return result;
+}
+
+std::optional<LRESULT> ListBox::handleReflected(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return std::nullopt;
+    if (HIWORD(wParam) == LBN_SELCHANGE && OnChange) OnChange();
+    if (HIWORD(wParam) == LBN_DBLCLK && OnDoubleClick) OnDoubleClick();
+    return 0;
+}
+
+}  // namespace win
