@@ -6,6 +6,8 @@
 #include "core/OptionsPanel.h"
 #include "output/CaptureBitmap.h"
 #include "output/Clipboard.h"
+#include "output/EmailCapture.h"
+#include "output/SaveCapture.h"
 #include "output/PrintCapture.h"
 #include "output/Printer.h"
 
@@ -58,6 +60,10 @@ void TfmKestrelPrintScreen::buOKClick() {
     if (done) HideCapture();
 }
 
+std::string TfmKestrelPrintScreen::saveBaseName() const {
+    return ScreenArea.itemIndex() == options::AreaForeground ? ForegroundTitle : "Print Screen";
+}
+
 bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
     switch (Action.itemIndex()) {
         case options::PrintToDefaultPrinter:
@@ -70,8 +76,20 @@ bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
         case options::CopyToClipboard:
             copyToClipboard(handle(), capture);
             return true;
+        case options::SaveAsFile:
+            return !SaveCapture(handle(), SaveDialog, capture, FileFormat.itemIndex(), JPEGQuality.position(),
+                                saveBaseName())
+                        .empty();
+        case options::EmailAsJpeg: {
+            const std::string saved = SaveCapture(handle(), SaveDialog, capture, options::FormatJpg,
+                                                  EmailJPEGQuality.position(), saveBaseName());
+            if (saved.empty()) return false;
+            // The mail reports its own failures; the action is done whatever its outcome.
+            EmailCapture(handle(), saved);
+            return true;
+        }
         default:
-            throw std::runtime_error("This action is not available yet.");
+            return false;
     }
 }
 

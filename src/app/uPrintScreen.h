@@ -132,6 +132,7 @@ private:
     void buildSelectButton();
     const AreaRect& chosenArea() const;
     bool runAction(const CaptureBitmap& capture);
+    std::string saveBaseName() const;
 
     void DrawPreview();
     bool previewShowing() const;

@@ -107,30 +107,8 @@ key_shows_window() {
   expect_main_window_left_out
 }
 
-snapshot_leaves_out_main_window() {
-  local sw sh
-  read -r sw sh < <(screen_size)
-  app_start
-  probe idle 20000 || fail "the program never became idle"
-  # Notepad fills the screen while the window comes up, so the miniature it shows at first
-  # is no picture of the bare screen: were the window to photograph itself later, its place
-  # in the new miniature could not pass for bare screen either.
-  start_notepad
-  probe -c Notepad move 0 0 "$sw" "$sh" || fail "cannot move notepad"
-  second_start
-  wait_visible
-  MAIN_RECT="$(probe rect)"
-  place_bystander
-  focus_main
-  press Print
-  wait_until 20 "the window shows a snapshot taken after the key press" snapshot_shows_bystander
-  [ "$(probe rect)" = "$MAIN_RECT" ] || fail "the main window moved during the snapshot"
-  expect_main_window_left_out
-}
-
 e2e_setup
 for key in Print ctrl+Print alt+Print; do
   run_case "$key from another Wine window shows a fresh snapshot without the window" key_shows_window "$key"
 done
-run_case "Print while the window is up: the new snapshot leaves the window out" snapshot_leaves_out_main_window
 e2e_finish

@@ -15,6 +15,8 @@ public:
     test::FreshSettingsFile settings;
 
     void SetUp() override {
+        // The card would take the front at every activation; these tests are about the window.
+        test::FreshSettingsFile::write("[ShowCheatSheet1]\r\nChecked=0\r\n");
         windows_ = std::make_unique<AppWindows>();
         main = fmKestrelPrintScreen;
     }

@@ -13,6 +13,8 @@ namespace {
 
 constexpr COLORREF kGrey = RGB(128, 128, 128);
 
+void CALLBACK closeBoxLater(HWND box, UINT, UINT_PTR, DWORD) { PostMessageA(box, WM_CLOSE, 0, 0); }
+
 class Outline : public testing::Test {
 public:
     test::FreshSettingsFile settings;
@@ -84,7 +86,7 @@ TEST_F(Outline, StepsRunInEveryMessageLoopIncludingAModalBox) {
     int phaseWhenClosed = -1;
     test::whenWindowAppears("TMessageForm", "Busy", [&](HWND box) {
         phaseWhenShown = Phase;
-        SetTimer(box, 1, 400, [](HWND b, UINT, UINT_PTR, DWORD) { PostMessageA(b, WM_CLOSE, 0, 0); });
+        SetTimer(box, 1, 400, closeBoxLater);
     });
     win::showMessageDialog(nullptr, {.text = "Wait", .caption = "Busy", .buttons = {{"OK", IDOK}},
                                      .defaultResult = IDOK, .cancelResult = IDOK});
