@@ -25,13 +25,13 @@ void waitAnsweringSentMessages(HANDLE thread) {
 
 }  // namespace
 
-CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlSpec& spec)
-    : Control(parent, spec),
+CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlSpec& description)
+    : Control(parent, description),
       font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, "Arial")),
       stopTimer_(win::checkOS(CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
-    createOwn("VantaroCredits", 0, WS_CHILD | WS_CLIPSIBLINGS, 0, parent.handle(), spec.bounds, "");
+    createOwn("VantaroCredits", 0, WS_CHILD | WS_CLIPSIBLINGS, 0, parent.handle(), description.bounds, "");
     finishCreation();
 }
 

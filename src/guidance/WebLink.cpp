@@ -14,14 +14,14 @@ constexpr int kFontHeight = 11;
 
 }  // namespace
 
-WebLink::WebLink(win::Window& parent, const win::ControlSpec& spec, std::string address)
-    : Control(parent, spec),
+WebLink::WebLink(win::Window& parent, const win::ControlSpec& description, std::string address)
+    : Control(parent, description),
       address_(std::move(address)),
       font_(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")) {
     createOwn("VantaroWebLink", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent.handle(),
-              spec.bounds, address_);
+              description.bounds, address_);
     finishCreation();
     setFont(font_.get());
 }

@@ -20,13 +20,13 @@ win::ControlSpec callOutAt(const char* name, int left, int top) {
 
 }  // namespace
 
-TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlSpec& spec, char symbol)
-    : Control(parent, spec),
+TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlSpec& description, char symbol)
+    : Control(parent, description),
       frameFont_(wingdings(32, FW_NORMAL)),
       labelFont_(wingdings(64, FW_BOLD)),
       yellow_(CreateSolidBrush(kYellow)) {
     createOwn("TfrNumLab", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, parent.handle(),
-              spec.bounds, "");
+              description.bounds, "");
     finishCreation();
     setFont(frameFont_.get());
     Label1 = std::make_unique<win::Label>(

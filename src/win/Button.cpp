@@ -2,12 +2,12 @@
 
 namespace win {
 
-PushButton::PushButton(Window& parent, const ControlSpec& spec, const ButtonOptions& options)
-    : Control(parent, spec) {
+PushButton::PushButton(Window& parent, const ControlSpec& description, const ButtonOptions& options)
+    : Control(parent, description) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
                   (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     if (options.tabStop) style |= WS_TABSTOP;
-    createStandard("BUTTON", style, 0, parent.handle(), spec.bounds, spec.caption, controlId());
+    createStandard("BUTTON", style, 0, parent.handle(), description.bounds, description.caption, controlId());
     finishCreation();
 }
 

@@ -2,9 +2,9 @@
 
 namespace win {
 
-CheckBox::CheckBox(Window& parent, const ControlSpec& spec, bool checked) : Control(parent, spec) {
+CheckBox::CheckBox(Window& parent, const ControlSpec& description, bool checked) : Control(parent, description) {
     createStandard("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent.handle(),
-                   spec.bounds, spec.caption, controlId());
+                   description.bounds, description.caption, controlId());
     finishCreation();
     SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -28,8 +28,8 @@ std::optional<LRESULT> CheckBox::handleReflected(UINT message, WPARAM wParam, LP
     return 0;
 }
 
-HorizontalRule::HorizontalRule(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
-    createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, parent.handle(), spec.bounds, "",
+HorizontalRule::HorizontalRule(Window& parent, const ControlSpec& description) : Control(parent, description) {
+    createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, parent.handle(), description.bounds, "",
                    controlId());
     finishCreation();
 }

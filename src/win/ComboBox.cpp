@@ -2,12 +2,12 @@
 
 namespace win {
 
-ComboBox::ComboBox(Window& parent, const ControlSpec& spec, ComboStyle style,
+ComboBox::ComboBox(Window& parent, const ControlSpec& description, ComboStyle style,
                    const std::vector<std::string>& items, int itemIndex, DWORD extraStyle)
-    : Control(parent, spec) {
+    : Control(parent, description) {
     const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;
     // The height given is the closed box's; the list needs room to drop down.
-    Box bounds = spec.bounds;
+    Box bounds = description.bounds;
     bounds.height += 200;
     createStandard("COMBOBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | kind | extraStyle, 0,
                    parent.handle(), bounds, "", controlId());

@@ -15,9 +15,9 @@ int nextControlId() {
 
 }  // namespace
 
-Control::Control(Window& parent, const ControlSpec& spec)
-    : Window(spec.name, &parent), anchors_(spec.anchors), designBounds_(spec.bounds), id_(nextControlId()) {
-    setHelpContext(spec.helpContext);
+Control::Control(Window& parent, const ControlSpec& description)
+    : Window(description.name, &parent), anchors_(description.anchors), designBounds_(description.bounds), id_(nextControlId()) {
+    setHelpContext(description.helpContext);
     parent.children_.push_back(this);
 }
 

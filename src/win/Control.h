@@ -33,7 +33,7 @@ public:
     void setBounds(const Box& bounds);
 
 protected:
-    Control(Window& parent, const ControlSpec& spec);
+    Control(Window& parent, const ControlSpec& description);
 
     // Called by each control once its window exists.
     void finishCreation();

@@ -10,9 +10,9 @@
 
 namespace win {
 
-Edit::Edit(Window& parent, const ControlSpec& spec, DWORD extraStyle) : Control(parent, spec) {
+Edit::Edit(Window& parent, const ControlSpec& description, DWORD extraStyle) : Control(parent, description) {
     createStandard("EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
-                   WS_EX_CLIENTEDGE, parent.handle(), spec.bounds, spec.caption, controlId());
+                   WS_EX_CLIENTEDGE, parent.handle(), description.bounds, description.caption, controlId());
     finishCreation();
 }
 
@@ -28,8 +28,8 @@ std::optional<LRESULT> Edit::handleReflected(UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
-SpinEdit::SpinEdit(Window& parent, const ControlSpec& spec, int minimum, int maximum, int value)
-    : Edit(parent, spec, ES_NUMBER), minimum_(minimum), maximum_(maximum) {
+SpinEdit::SpinEdit(Window& parent, const ControlSpec& description, int minimum, int maximum, int value)
+    : Edit(parent, description, ES_NUMBER), minimum_(minimum), maximum_(maximum) {
     arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
                                   UDS_NOTHOUSANDS,

@@ -20,8 +20,8 @@ int samplePixelHeight() {
 
 }  // namespace
 
-FontComboBox::FontComboBox(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
-    Box bounds = spec.bounds;
+FontComboBox::FontComboBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
+    Box bounds = description.bounds;
     bounds.height += 240;  // room for the list to drop down
     createStandard("COMBOBOX",
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
@@ -31,7 +31,7 @@ FontComboBox::FontComboBox(Window& parent, const ControlSpec& spec) : Control(pa
     // An owner-drawn box asks its parent for the item height while it is being created, before
     // this object can answer; so the heights are set here: the closed box keeps the height it
     // was given, the open list makes room for the 14-point samples.
-    SendMessageA(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.bounds.height - 6);
+    SendMessageA(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), description.bounds.height - 6);
     SendMessageA(handle(), CB_SETITEMHEIGHT, 0, samplePixelHeight() + 6);
     SendMessageA(handle(), CB_SETDROPPEDWIDTH, kDroppedWidth, 0);
 }

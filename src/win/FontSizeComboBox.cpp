@@ -19,9 +19,9 @@ bool withinRange(int size) {
 
 }  // namespace
 
-FontSizeComboBox::FontSizeComboBox(Window& parent, const ControlSpec& spec, FontComboBox& fontList)
-    : Control(parent, spec), fontList_(fontList) {
-    Box bounds = spec.bounds;
+FontSizeComboBox::FontSizeComboBox(Window& parent, const ControlSpec& description, FontComboBox& fontList)
+    : Control(parent, description), fontList_(fontList) {
+    Box bounds = description.bounds;
     bounds.height += 200;  // room for the list to drop down
     createStandard("COMBOBOX",
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,

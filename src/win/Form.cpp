@@ -7,18 +7,18 @@
 
 namespace win {
 
-Form::Form(const FormSpec& spec)
-    : Window(spec.name),
-      font_(CreateFontA(-spec.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+Form::Form(const FormSpec& description)
+    : Window(description.name),
+      font_(CreateFontA(-description.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, spec.fontFace)),
-      minimumSize_(spec.minimumSize),
-      dialogKeys_(spec.dialogKeys) {
-    RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
-    AdjustWindowRectEx(&outer, spec.style, FALSE, spec.exStyle);
-    createOwn(spec.className, CS_DBLCLKS, spec.style, spec.exStyle | WS_EX_CONTROLPARENT, spec.owner,
+                        DEFAULT_PITCH | FF_SWISS, description.fontFace)),
+      minimumSize_(description.minimumSize),
+      dialogKeys_(description.dialogKeys) {
+    RECT outer{0, 0, description.clientWidth, description.clientHeight};
+    AdjustWindowRectEx(&outer, description.style, FALSE, description.exStyle);
+    createOwn(description.className, CS_DBLCLKS, description.style, description.exStyle | WS_EX_CONTROLPARENT, description.owner,
               {CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top},
-              spec.caption);
+              description.caption);
     setFont(font_.get());
 }
 

@@ -32,7 +32,7 @@ struct FormSpec {
 // message loop while any other form only hides.
 class Form : public Window {
 public:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormSpec& description);
 
     void show();
     void hide();

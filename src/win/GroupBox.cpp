@@ -4,12 +4,12 @@
 
 namespace win {
 
-GroupBox::GroupBox(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
+GroupBox::GroupBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
     createOwn("VantaroGroupBox", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
-              parent.handle(), spec.bounds, "");
-    frame_ = CreateWindowExA(0, "BUTTON", spec.caption.c_str(),
+              parent.handle(), description.bounds, "");
+    frame_ = CreateWindowExA(0, "BUTTON", description.caption.c_str(),
                              WS_CHILD | WS_VISIBLE | BS_GROUPBOX | WS_CLIPSIBLINGS, 0, 0,
-                             spec.bounds.width, spec.bounds.height, handle(), nullptr,
+                             description.bounds.width, description.bounds.height, handle(), nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     if (!frame_) raiseLastOSError();
     finishCreation();

@@ -4,10 +4,10 @@
 
 namespace win {
 
-Image::Image(Window& parent, const ControlSpec& spec, COLORREF background)
-    : Control(parent, spec), background_(background) {
+Image::Image(Window& parent, const ControlSpec& description, COLORREF background)
+    : Control(parent, description), background_(background) {
     createOwn("VantaroImage", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent.handle(),
-              spec.bounds, "");
+              description.bounds, "");
     finishCreation();
 }
 

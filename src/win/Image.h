@@ -12,7 +12,7 @@ namespace win {
 // refresh() the control.
 class Image : public Control {
 public:
-    Image(Window& parent, const ControlSpec& spec, COLORREF background);
+    Image(Window& parent, const ControlSpec& description, COLORREF background);
 
     Bitmap& picture() { return picture_; }
     void setPicture(Bitmap&& picture);

@@ -4,13 +4,13 @@
 
 namespace win {
 
-ListBox::ListBox(Window& parent, const ControlSpec& spec) : Control(parent, spec) {
+ListBox::ListBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
     // Drawn by the control itself, so headings can be bold and topics indented; the strings are
     // still kept by the list box, so LB_GETTEXT answers as for any list.
     createStandard("LISTBOX",
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                        LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                   WS_EX_CLIENTEDGE, parent.handle(), spec.bounds, "", controlId());
+                   WS_EX_CLIENTEDGE, parent.handle(), description.bounds, "", controlId());
     finishCreation();
     fitItemHeight();
 }

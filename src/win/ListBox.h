@@ -18,7 +18,7 @@ struct ListItem {
 // A standard list box whose items can be indented and emphasised.
 class ListBox : public Control {
 public:
-    ListBox(Window& parent, const ControlSpec& spec);
+    ListBox(Window& parent, const ControlSpec& description);
 
     void setItems(std::vector<ListItem> items);
     int count() const;

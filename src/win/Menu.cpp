@@ -29,7 +29,7 @@ void MenuItem::click() {
 }
 
 MainMenu::MainMenu(const std::vector<MenuItemSpec>& bar) : menu_(checkOS(CreateMenu())) {
-    for (const auto& spec : bar) append(menu_, spec);
+    for (const auto& description : bar) append(menu_, description);
 }
 
 MainMenu::~MainMenu() {
@@ -37,22 +37,22 @@ MainMenu::~MainMenu() {
     if (!attached_) DestroyMenu(menu_);
 }
 
-void MainMenu::append(HMENU container, const MenuItemSpec& spec) {
-    if (spec.name.empty()) {
+void MainMenu::append(HMENU container, const MenuItemSpec& description) {
+    if (description.name.empty()) {
         AppendMenuA(container, MF_SEPARATOR, 0, nullptr);
         return;
     }
     const UINT id = kFirstMenuId + static_cast<UINT>(items_.size());
-    HMENU shownIn = spec.visible ? container : nullptr;
-    MenuItem& item = items_.emplace_back(MenuItem(spec.name, spec.helpContext, id, shownIn, spec.checked));
-    if (!spec.visible) return;
-    if (spec.items.empty()) {
-        AppendMenuA(container, MF_STRING | (spec.checked ? MF_CHECKED : 0), id, spec.caption.c_str());
+    HMENU shownIn = description.visible ? container : nullptr;
+    MenuItem& item = items_.emplace_back(MenuItem(description.name, description.helpContext, id, shownIn, description.checked));
+    if (!description.visible) return;
+    if (description.items.empty()) {
+        AppendMenuA(container, MF_STRING | (description.checked ? MF_CHECKED : 0), id, description.caption.c_str());
         return;
     }
     HMENU popup = checkOS(CreatePopupMenu());
-    for (const auto& child : spec.items) append(popup, child);
-    AppendMenuA(container, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), spec.caption.c_str());
+    for (const auto& child : description.items) append(popup, child);
+    AppendMenuA(container, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), description.caption.c_str());
     popups_.emplace_back(popup, &item);
 }
 

@@ -59,7 +59,7 @@ public:
     MenuItem* findByHandle(HMENU popup);
 
 private:
-    void append(HMENU container, const MenuItemSpec& spec);
+    void append(HMENU container, const MenuItemSpec& description);
 
     HMENU menu_;
     bool attached_ = false;

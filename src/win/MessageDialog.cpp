@@ -37,14 +37,14 @@ SIZE measureText(const std::string& text, HFONT font) {
 
 }  // namespace
 
-int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
+int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     Font messageFont(CreateFontIndirectA(&metrics.lfMessageFont));
 
-    const SIZE textSize = measureText(spec.text, messageFont.get());
-    const int buttonCount = static_cast<int>(spec.buttons.size());
+    const SIZE textSize = measureText(description.text, messageFont.get());
+    const int buttonCount = static_cast<int>(description.buttons.size());
     const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
     const int textLeft = kMargin + kIconSize + kMargin;
     const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
@@ -53,7 +53,7 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
 
     Form dialog({.className = "TMessageForm",
                  .name = "MessageDialog",
-                 .caption = spec.caption,
+                 .caption = description.caption,
                  .clientWidth = clientWidth,
                  .clientHeight = clientHeight,
                  .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -64,15 +64,15 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
     dialog.setFont(messageFont.get());
 
     IconLabel icon(dialog, {.name = "Image", .bounds = {kMargin, kMargin, kIconSize, kIconSize}},
-                   iconOf(spec.kind));
+                   iconOf(description.kind));
     Label message(dialog, {.name = "Message",
                            .bounds = {textLeft, kMargin, textSize.cx, textSize.cy},
-                           .caption = spec.text});
+                           .caption = description.text});
 
     std::deque<PushButton> buttons;
     int left = (clientWidth - buttonsWidth) / 2;
-    for (const auto& button : spec.buttons) {
-        const bool isDefault = button.result == spec.defaultResult;
+    for (const auto& button : description.buttons) {
+        const bool isDefault = button.result == description.defaultResult;
         PushButton& control = buttons.emplace_back(
             dialog,
             ControlSpec{.name = button.caption,
@@ -81,21 +81,21 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& spec) {
             ButtonOptions{.isDefault = isDefault});
         control.OnClick = [&dialog, result = button.result] { dialog.setModalResult(result); };
         if (isDefault) dialog.setDefaultButton(&control);
-        if (button.result == spec.cancelResult) dialog.setCancelButton(&control);
+        if (button.result == description.cancelResult) dialog.setCancelButton(&control);
         left += kButtonWidth + kButtonGap;
     }
 
     dialog.centreOnOwner();
     dialog.OnCloseQuery = [&] {
         // The close box answers as Escape does; without a cancel button it does nothing.
-        if (!spec.cancelResult) return false;
-        dialog.setModalResult(spec.cancelResult);
+        if (!description.cancelResult) return false;
+        dialog.setModalResult(description.cancelResult);
         return true;
     };
 
-    MessageBeep(spec.kind == DialogKind::Error ? MB_ICONHAND : MB_ICONEXCLAMATION);
+    MessageBeep(description.kind == DialogKind::Error ? MB_ICONHAND : MB_ICONEXCLAMATION);
     const int result = dialog.showModal();
-    return result == IDCANCEL && spec.cancelResult ? spec.cancelResult : result;
+    return result == IDCANCEL && description.cancelResult ? description.cancelResult : result;
 }
 
 }  // namespace win

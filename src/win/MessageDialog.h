@@ -25,6 +25,6 @@ struct MessageDialogSpec {
 
 // A modal message box with buttons of our choosing; the system's message box cannot offer a lone
 // "&Ignore" button or let Escape answer "No".
-int showMessageDialog(HWND owner, const MessageDialogSpec& spec);
+int showMessageDialog(HWND owner, const MessageDialogSpec& description);
 
 }  // namespace win

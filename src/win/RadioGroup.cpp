@@ -7,9 +7,9 @@
 
 namespace win {
 
-RadioGroup::RadioGroup(Window& parent, const ControlSpec& spec, const std::vector<std::string>& items,
+RadioGroup::RadioGroup(Window& parent, const ControlSpec& description, const std::vector<std::string>& items,
                        int itemIndex)
-    : GroupBox(parent, spec) {
+    : GroupBox(parent, description) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP;

@@ -35,13 +35,13 @@ std::string plainText(const std::vector<TextBlock>& blocks) {
 
 }  // namespace
 
-TextView::TextView(Window& parent, const ControlSpec& spec, const TextViewOptions& options)
-    : Control(parent, spec), options_(options) {
+TextView::TextView(Window& parent, const ControlSpec& description, const TextViewOptions& options)
+    : Control(parent, description), options_(options) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     if (options.scrollBar) style |= WS_VSCROLL;
     if (options.tabStop) style |= WS_TABSTOP;
     createOwn("VantaroTextView", CS_DBLCLKS, style, options.scrollBar ? WS_EX_CLIENTEDGE : 0,
-              parent.handle(), spec.bounds, "");
+              parent.handle(), description.bounds, "");
     finishCreation();
     relayout();
 }

@@ -6,12 +6,12 @@
 
 namespace win {
 
-TrackBar::TrackBar(Window& parent, const ControlSpec& spec, const TrackBarRange& range)
-    : Control(parent, spec), range_(range), position_(std::clamp(range.position, range.minimum, range.maximum)) {
+TrackBar::TrackBar(Window& parent, const ControlSpec& description, const TrackBarRange& range)
+    : Control(parent, description), range_(range), position_(std::clamp(range.position, range.minimum, range.maximum)) {
     createStandard(TRACKBAR_CLASSA,
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TBS_HORZ | TBS_AUTOTICKS |
                        TBS_FIXEDLENGTH,
-                   0, parent.handle(), spec.bounds, "", controlId());
+                   0, parent.handle(), description.bounds, "", controlId());
     SendMessageA(handle(), TBM_SETRANGE, FALSE, MAKELPARAM(range.minimum, range.maximum));
     SendMessageA(handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(range.thumbLength), 0);
     SendMessageA(handle(), TBM_SETPOS, TRUE, position_);
