@@ -13,6 +13,7 @@
 #include "win/Button.h"
 #include "win/Error.h"
 #include "win/Form.h"
+#include "win/KernelHandle.h"
 #include "win/Label.h"
 #include "win/ListBox.h"
 #include "win/MessageDialog.h"
@@ -45,29 +46,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 [[noreturn]] void cannotRead(const std::string& path, const std::string& reason) {
     throw HelpUnavailable("Cannot read the help file " + path + ": " + reason);
 }
 
 std::string readHelpText(const std::string& path) {
-    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
+    if (!file) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || path.empty()) {
             throw HelpUnavailable("Help file not found: " + path);

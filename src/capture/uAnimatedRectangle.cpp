@@ -21,8 +21,8 @@ void CALLBACK MarchPixel(int x, int y, LPARAM context) {
     SetPixelV(walk->dc, x, y, v % 10 == Phase ? RGB(0, 0, 0) : RGB(255, 255, 255));
 }
 
-HANDLE createEvent() {
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+win::Handle createEvent() {
+    win::Handle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!event) win::raiseLastOSError();
     return event;
 }
@@ -37,12 +37,10 @@ TAnimatedRectThd::~TAnimatedRectThd() {
         terminate();
         waitFor();
     }
-    CloseHandle(stepRequested_);
-    CloseHandle(stepDone_);
 }
 
 void TAnimatedRectThd::start() {
-    thread_ = CreateThread(nullptr, 0, threadMain, this, 0, nullptr);
+    thread_.reset(CreateThread(nullptr, 0, threadMain, this, 0, nullptr));
     if (!thread_) win::raiseLastOSError();
 }
 
@@ -64,31 +62,30 @@ void TAnimatedRectThd::Execute() {
 }
 
 void TAnimatedRectThd::synchronizeStep() {
-    SetEvent(stepRequested_);
+    SetEvent(stepRequested_.get());
     PostMessageA(owner_.handle(), WM_OUTLINE_STEP, 0, 0);
-    WaitForSingleObject(stepDone_, INFINITE);
+    WaitForSingleObject(stepDone_.get(), INFINITE);
 }
 
 void TAnimatedRectThd::runPendingStep() {
-    if (WaitForSingleObject(stepRequested_, 0) != WAIT_OBJECT_0) return;
+    if (WaitForSingleObject(stepRequested_.get(), 0) != WAIT_OBJECT_0) return;
     owner_.OutlineStep();
-    SetEvent(stepDone_);
+    SetEvent(stepDone_.get());
 }
 
 void TAnimatedRectThd::waitFor() {
     if (!thread_) return;
-    const HANDLE waits[] = {thread_, stepRequested_};
+    const HANDLE waits[] = {thread_.get(), stepRequested_.get()};
     for (;;) {
         const DWORD which = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
         if (which == WAIT_OBJECT_0 + 1) {
             owner_.OutlineStep();
-            SetEvent(stepDone_);
+            SetEvent(stepDone_.get());
             continue;
         }
         break;
     }
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    thread_.reset();
 }
 
 TfmAnimatedRectangle::TfmAnimatedRectangle()

@@ -8,6 +8,7 @@
 
 #include "win/Form.h"
 #include "win/Image.h"
+#include "win/KernelHandle.h"
 
 namespace vps {
 
@@ -48,9 +49,9 @@ private:
 
     TfmAnimatedRectangle& owner_;
     std::atomic<bool> terminated_ = false;
-    HANDLE thread_ = nullptr;
-    HANDLE stepRequested_;
-    HANDLE stepDone_;
+    win::Handle stepRequested_;
+    win::Handle stepDone_;
+    win::Handle thread_;
 };
 
 // Holder of the program's one marching outline: a white line with a black dot every tenth pixel

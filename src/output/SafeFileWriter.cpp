@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/SystemErrorText.h"
+#include "win/KernelHandle.h"
 
 namespace vps {
 
@@ -29,22 +30,6 @@ public:
 
 private:
     std::string path_;
-};
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    HANDLE get() const { return handle_; }
-    // Closing can report a failed delayed write, so it is checked like any write.
-    bool close() { return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE; }
-
-private:
-    HANDLE handle_;
 };
 
 // Takes the error code before anything else can change it.
@@ -82,9 +67,9 @@ void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> cont
     // Declared before the handle, so the handle is closed before the file is removed.
     TemporaryFile temporary(temporaryName);
 
-    FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) raiseFileError(path);
+    win::FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) raiseFileError(path);
     std::size_t written = 0;
     while (written < contents.size()) {
         const auto chunk = static_cast<DWORD>(
