@@ -203,7 +203,7 @@ void TfmKestrelPrintScreen::FormDestroy() {
     if (fmAnimatedRectangle) fmAnimatedRectangle->StopOutline();
     Storage.save();
     for (int id : HotKeyIds) UnregisterHotKey(handle(), id);
-    Snapshot = ScreenSnapshot();
+    releaseSnapshot();
 }
 
 void TfmKestrelPrintScreen::ShowCapture() {
@@ -220,6 +220,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
     CaptureScreen(Snapshot);
+    SmoothMiniature.forget();
     AllRect = wholeScreenRect(primaryScreenSize());
     WorkAreaRect = GetWorkAreaRect();
     ForegroundRect = GetForegroundWindowRect();
@@ -236,7 +237,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
 void TfmKestrelPrintScreen::HideCapture() {
     fmAnimatedRectangle->StopOutline();
     fmCheatSheet->hide();
-    Snapshot = ScreenSnapshot();
+    releaseSnapshot();
     hide();
 }
 
@@ -320,13 +321,18 @@ void TfmKestrelPrintScreen::buMonitorPowerClick() {
 
 bool TfmKestrelPrintScreen::previewShowing() const { return paMonitorIndicator.color() == kPowerOn; }
 
+void TfmKestrelPrintScreen::releaseSnapshot() {
+    Snapshot = ScreenSnapshot();
+    SmoothMiniature.forget();
+}
+
 void TfmKestrelPrintScreen::DrawPreview() { drawQuickPreview(Snapshot, ExampleImage); }
 
 void TfmKestrelPrintScreen::ScreenAreaClick() {
     applySavingRule();
     if (!fmAnimatedRectangle) return;  // still starting up: nothing to outline yet
     fmAnimatedRectangle->StopOutline();
-    drawSmoothPreview(Snapshot, ExampleImage);
+    SmoothMiniature.draw(Snapshot, ExampleImage);
     const int w = ExampleImage.clientWidth();
     const int h = ExampleImage.clientHeight();
     switch (ScreenArea.itemIndex()) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "capture/Preview.h"
 #include "capture/ScreenSnapshot.h"
 #include "core/AreaRect.h"
 #include "guidance/CreditsScroller.h"
@@ -47,6 +48,7 @@ public:
 
     // Capture state of the current activation.
     ScreenSnapshot Snapshot;
+    SmoothPreview SmoothMiniature;
     AreaRect SelectedRect;
     AreaRect AllRect;
     AreaRect ForegroundRect;
@@ -135,6 +137,7 @@ private:
     std::string saveBaseName() const;
 
     void DrawPreview();
+    void releaseSnapshot();
     bool previewShowing() const;
     void bindEvents();
 };

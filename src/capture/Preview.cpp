@@ -52,14 +52,11 @@ void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image) {
     image.setPicture(std::move(picture));
 }
 
-void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image) {
-    const int width = image.clientWidth();
-    const int height = image.clientHeight();
+namespace {
+
+win::Bitmap smoothPicture(const ScreenSnapshot& snapshot, int width, int height) {
     win::Bitmap picture(width, height);
-    if (picture.empty()) {
-        image.setPicture(std::move(picture));
-        return;
-    }
+    if (picture.empty()) return picture;
     std::vector<std::uint32_t> miniature(static_cast<std::size_t>(width) * height, 0u);
     if (!snapshot.empty()) {
         const std::vector<std::uint32_t> screen = pixelsOf(snapshot);
@@ -69,7 +66,24 @@ void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image) {
     const BITMAPINFO info = topDown32(width, height);
     SetDIBitsToDevice(picture.dc(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                       static_cast<UINT>(height), miniature.data(), &info, DIB_RGB_COLORS);
-    image.setPicture(std::move(picture));
+    return picture;
+}
+
+}  // namespace
+
+void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image) {
+    image.setPicture(smoothPicture(snapshot, image.clientWidth(), image.clientHeight()));
+}
+
+void SmoothPreview::draw(const ScreenSnapshot& snapshot, win::Image& image) {
+    const int width = image.clientWidth();
+    const int height = image.clientHeight();
+    if (made_.empty() || made_.width() != width || made_.height() != height) {
+        made_ = smoothPicture(snapshot, width, height);
+    }
+    win::Bitmap copy(made_.width(), made_.height());
+    if (!copy.empty()) BitBlt(copy.dc(), 0, 0, copy.width(), copy.height(), made_.dc(), 0, 0, SRCCOPY);
+    image.setPicture(std::move(copy));
 }
 
 }  // namespace vps

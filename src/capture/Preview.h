@@ -13,4 +13,18 @@ void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image);
 // Smooth: the whole snapshot reduced with the linear (tent) filter, so every screen pixel counts.
 void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image);
 
+// The smooth miniature of one snapshot, filtered once per size and then copied out. An
+// activation asks for it on every show, resize and change of area; the filter over every
+// screen pixel is what costs, the copy does not. The image gets a copy because the outline
+// draws over it.
+class SmoothPreview {
+public:
+    // Call whenever the snapshot is taken again or freed: the next draw filters afresh.
+    void forget() { made_ = win::Bitmap(); }
+    void draw(const ScreenSnapshot& snapshot, win::Image& image);
+
+private:
+    win::Bitmap made_;
+};
+
 }  // namespace vps

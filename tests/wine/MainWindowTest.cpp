@@ -93,6 +93,72 @@ TEST_F(MainWindow, ShowCapturePlacesTheWindowOverTheWorkAreaWithAFreshSnapshot) 
     EXPECT_EQ(GetForegroundWindow(), main->handle());
 }
 
+LRESULT CALLBACK coverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT all{};
+        GetClientRect(window, &all);
+        win::Brush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA))));
+        FillRect(reinterpret_cast<HDC>(wParam), &all, brush.get());
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window of one colour over the whole screen, so a capture has a known picture.
+class ScreenCover {
+public:
+    explicit ScreenCover(COLORREF colour) {
+        static const ATOM registered = [] {
+            WNDCLASSA description{};
+            description.lpfnWndProc = coverProc;
+            description.hInstance = GetModuleHandleA(nullptr);
+            description.lpszClassName = "VpsTestScreenCover";
+            return RegisterClassA(&description);
+        }();
+        EXPECT_NE(registered, 0);
+        const Size screen = primaryScreenSize();
+        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VpsTestScreenCover", "", WS_POPUP,
+                                  0, 0, screen.width, screen.height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        UpdateWindow(window_);
+        test::pumpMessagesFor(100);
+    }
+    ScreenCover(const ScreenCover&) = delete;
+    ScreenCover& operator=(const ScreenCover&) = delete;
+    ~ScreenCover() { DestroyWindow(window_); }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// The smooth miniature is filtered once per snapshot and then reused; reusing it across
+// snapshots would show the screen of an earlier activation, also after a hot key while shown.
+TEST_F(MainWindow, EachActivationShowsTheMiniatureOfItsOwnSnapshot) {
+    const COLORREF colours[] = {RGB(200, 40, 40), RGB(40, 40, 200), RGB(40, 200, 40)};
+    for (const bool hiddenBetween : {true, false}) {
+        for (const COLORREF colour : colours) {
+            SCOPED_TRACE(testing::Message() << std::hex << colour << (hiddenBetween ? " after a hide" : " while shown"));
+            if (hiddenBetween) main->HideCapture();
+            const ScreenCover cover(colour);
+            show();
+            // A change of area draws the smooth miniature; All outlines only the border.
+            main->ScreenArea.setItemIndex(1);
+            main->ScreenArea.setItemIndex(0);
+            const win::Bitmap& miniature = main->ExampleImage.picture();
+            // Left of the middle, inside the border and beside where the window itself stands
+            // when the snapshot is taken while it is shown.
+            const auto sample = [&] { return GetPixel(miniature.dc(), 4, miniature.height() / 2); };
+            EXPECT_EQ(sample(), colour);
+            // A resize filters again at the new size, from the same snapshot.
+            resizeTo(700, 600);
+            expectMonitorFits();
+            EXPECT_EQ(sample(), colour);
+        }
+    }
+}
+
 TEST_F(MainWindow, ActivationWhileShownKeepsPositionAndWidth) {
     show();
     SetWindowPos(main->handle(), nullptr, 40, 30, 500, 500, SWP_NOZORDER);
