@@ -21,4 +21,12 @@ std::string FolderOf(std::string_view path) {
     return std::string(path.substr(0, separator + 1));
 }
 
+std::string InFolder(std::string_view folder, std::string_view name) {
+    std::string path(folder);
+    if (!path.empty() && std::string_view("\\/:").find(path.back()) == std::string_view::npos) {
+        path += '\\';
+    }
+    return path.append(name);
+}
+
 }  // namespace vps

@@ -18,4 +18,9 @@ std::string NextFreeFileName(std::string_view base, std::string_view extension,
 // when the path names no folder.
 std::string FolderOf(std::string_view path);
 
+// A name inside a folder. The folder is used as it stands when it already ends in a separator
+// (as every folder this program remembers does); one that does not, typed into the settings
+// file by hand, gets a "\", so the name lands inside it rather than glued to its last part.
+std::string InFolder(std::string_view folder, std::string_view name);
+
 }  // namespace vps

@@ -64,7 +64,7 @@ std::string SaveCapture(HWND owner, win::SaveDialog& dialog, const CaptureBitmap
             const int quality = jpegQualityAt(qualityPosition);
             if (!askForFileName(
                     owner, dialog, "JPEG|*.jpg",
-                    NextFreeFileName(dialog.InitialDir + baseName, ".jpg", isExistingFile))) {
+                    NextFreeFileName(InFolder(dialog.InitialDir, baseName), ".jpg", isExistingFile))) {
                 return {};
             }
             WriteFileSafely(dialog.FileName, EncodeJpeg(pictureOf(bitmap), quality));

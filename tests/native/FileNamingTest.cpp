@@ -112,5 +112,24 @@ TEST(FolderOf, KeepsTheFolderWithItsTrailingSeparator) {
     }
 }
 
+// A remembered folder without its trailing separator once glued the proposal to the folder's
+// last part ("C:\\PicturesPrint Screen.jpg", in the folder above).
+TEST(InFolder, PutsTheNameInsideTheFolder) {
+    struct Case {
+        std::string folder;
+        std::string path;
+    } cases[] = {
+        {"C:\\Pictures\\", "C:\\Pictures\\Print Screen"},
+        {"C:\\Pictures", "C:\\Pictures\\Print Screen"},
+        {"Z:/tmp/", "Z:/tmp/Print Screen"},
+        {"C:", "C:Print Screen"},
+        {"", "Print Screen"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(InFolder(c.folder, "Print Screen"), c.path);
+    }
+}
+
 }  // namespace
 }  // namespace vps
