@@ -1,0 +1,269 @@
+#!/usr/bin/env bash
+# OK through the real program: Copy to Clipboard read back from X, a rectangle drawn with the
+# mouse over the frozen screen, Save as a File (BMP and JPEG) checked on disk, and Email with a
+# stand-in mail client that records what it is handed.
+#
+# The screen shows a known picture with detail everywhere (a seeded plasma), so a capture that
+# is off by a pixel, a row or a colour channel differs from the screen's own pixels.
+# shellcheck disable=SC2119  # helpers take optional arguments
+source "$(dirname "$0")/lib.sh"
+
+SCREEN_W=640
+SCREEN_H=480
+STANDIN_DIR="$VPS_ROOT/build/win64/tests/wine/mapi"
+MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
+
+# ---- helpers ------------------------------------------------------------------------------
+
+# A fresh settings file in the case's prefix: the card off, then the given lines.
+settings() {
+  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' "$@" >"$(settings_file)"
+}
+
+press_ok() {
+  focus_main
+  press alt+k
+}
+
+# "W H" of an image file.
+size_of() { "$IM_CONVERT" "$1" -format '%w %h' info:; }
+
+# Number of pixels in which an image differs from the screen's picture cut at X Y W H.
+pixels_differing() {
+  local picture="$1" x="$2" y="$3" w="$4" h="$5"
+  "$IM_CONVERT" "$SCREEN_PICTURE" -crop "${w}x${h}+${x}+${y}" +repage "$WINEPREFIX/../expected.png"
+  compare -metric AE "$picture" "$WINEPREFIX/../expected.png" null: 2>&1 | awk '{ print int($1) }'
+}
+
+# The picture must be exactly the screen's picture cut at X Y W H, pixel for pixel.
+expect_screen_part() {
+  local picture="$1" x="$2" y="$3" w="$4" h="$5" size differing
+  size="$(size_of "$picture")" || fail "cannot read $picture"
+  [ "$size" = "$w $h" ] || fail "the picture is ${size/ /x}, expected ${w}x${h}"
+  differing="$(pixels_differing "$@")"
+  say "pixels differing from the screen at ${w}x${h}+${x}+${y}: $differing"
+  [ "$differing" = 0 ] || {
+    cp "$picture" "$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.got.${picture##*.}"
+    fail "$differing of the $((w * h)) pixels differ from the screen at ${w}x${h}+${x}+${y}"
+  }
+}
+
+clipboard_has_bitmap() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx 'image/bmp'; }
+
+# Saves the clipboard's picture as a file and names it in CLIPPED.
+read_clipboard() {
+  wait_until 10 "the clipboard offers image/bmp" clipboard_has_bitmap
+  CLIPPED="$WINEPREFIX/../clipboard.bmp"
+  xclip -selection clipboard -t image/bmp -o >"$CLIPPED" || fail "cannot read the clipboard"
+}
+
+# Something else on the clipboard first, so a stale picture cannot pass for the new one.
+clear_clipboard() { printf 'nothing yet' | xclip -selection clipboard -i; }
+
+# Clicks the small "..." button beside "&Selected Area". It has no caption to find it by; it
+# stands at (113, 74) in the panel where the screen-area group stands at (8, 0).
+click_select_button() {
+  local l t r b
+  read -r l t r b < <(probe child-rect 'Please Select Screen Area:') || fail "no screen-area group"
+  say "click the select button"
+  xdotool mousemove $((l + 105 + 7)) $((t + 74 + 7)) click 1
+  probe -c TfmSelectedArea wait visible 15000 >/dev/null || fail "the selection window did not open"
+}
+
+drag() {
+  say "drag from $1,$2 to $3,$4"
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2))
+  sleep 0.1
+  xdotool mousemove "$3" "$4"
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.2
+}
+
+# The Save dialog proposes a name in the remembered folder; Enter takes it.
+accept_save_dialog() {
+  wait_until 20 "the Save dialog opens" bash -c "xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+  x_focus "$(x_window '^Save Picture$')"
+  sleep 0.3
+  press Return
+  wait_until 20 "the Save dialog closes" bash -c "! xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+}
+
+# A folder for saved files, to be remembered as the Save dialog's folder. The program keeps it
+# with a trailing backslash (SAVED_W); SAVED_BARE_W is the same folder as a person might type it.
+# The program starts in it: a BMP's proposal looks for free names in the current directory.
+save_folder() {
+  SAVED="$WINEPREFIX/../saved"
+  mkdir -p "$SAVED"
+  cd "$SAVED" || fail "cannot enter $SAVED"
+  SAVED_BARE_W="$(winepath -w "$SAVED")"
+  SAVED_W="$SAVED_BARE_W\\"
+}
+
+# ---- cases --------------------------------------------------------------------------------
+
+clipboard_holds_the_whole_screen() {
+  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=3'
+  clear_clipboard
+  app_start /FIRSTRUN
+  wait_visible
+  press_ok
+  wait_hidden
+  read_clipboard
+  expect_screen_part "$CLIPPED" 0 0 "$SCREEN_W" "$SCREEN_H"
+}
+
+# (100, 100) to (300, 200) includes both corners: 201 x 101 pixels.
+dragged_rectangle_is_the_crop() {
+  settings '[Action]' 'ItemIndex=3'
+  clear_clipboard
+  app_start /FIRSTRUN
+  wait_visible
+  click_select_button
+  drag 100 100 300 200
+  press Return
+  probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "Enter did not end the selection"
+  press_ok
+  wait_hidden
+  read_clipboard
+  expect_screen_part "$CLIPPED" 100 100 201 101
+}
+
+# Escape leaves the Selected Area (0, 0, 0, 0): the one pixel in the corner.
+escaped_selection_is_the_corner_pixel() {
+  settings '[Action]' 'ItemIndex=3'
+  clear_clipboard
+  app_start /FIRSTRUN
+  wait_visible
+  click_select_button
+  drag 100 100 300 200
+  press Escape
+  probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "Escape did not end the selection"
+  press_ok
+  wait_hidden
+  read_clipboard
+  expect_screen_part "$CLIPPED" 0 0 1 1
+}
+
+# Two saves in a row: the first free name each time, the file exactly the screen.
+bmp_files_are_the_screen_under_free_names() {
+  save_folder
+  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=0' \
+    '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  app_start /FIRSTRUN
+  local name
+  for name in "Print Screen.bmp" "Print Screen001.bmp"; do
+    wait_visible
+    press_ok
+    accept_save_dialog
+    wait_hidden
+    [ -f "$SAVED/$name" ] || fail "no '$name' in the folder: $(ls "$SAVED")"
+    # 54 bytes of headers, then 640 rows of 3 x 640 bytes (already a multiple of 4).
+    [ "$(stat -c %s "$SAVED/$name")" = $((54 + SCREEN_W * 3 * SCREEN_H)) ] ||
+      fail "'$name' has $(stat -c %s "$SAVED/$name") bytes"
+    [ "$(od -An -tu2 -j28 -N2 "$SAVED/$name" | tr -d ' ')" = 24 ] || fail "'$name' is not a 24-bit bitmap"
+    expect_screen_part "$SAVED/$name" 0 0 "$SCREEN_W" "$SCREEN_H"
+    [ "$name" = "Print Screen.bmp" ] && second_start
+  done
+  [ "$(find "$SAVED" -type f | wc -l)" = 2 ] || fail "left behind: $(ls -A "$SAVED")"
+}
+
+# Quality position 3 is IJG quality 75; the picture is the screen's, within what JPEG keeps.
+# The remembered folder lacks its trailing backslash: the file still goes inside it.
+jpeg_file_has_the_chosen_quality() {
+  save_folder
+  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=1' \
+    '[JPEGQuality]' 'Position=3' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_BARE_W"
+  app_start /FIRSTRUN
+  wait_visible
+  press_ok
+  accept_save_dialog
+  wait_hidden
+  local file="$SAVED/Print Screen.jpg" facts psnr
+  [ -f "$file" ] || fail "no 'Print Screen.jpg' in the folder: $(ls "$SAVED")"
+  facts="$(identify -format '%m %w %h %Q %[jpeg:sampling-factor]' "$file")" || fail "not a picture"
+  say "saved: $facts"
+  [ "$facts" = "JPEG $SCREEN_W $SCREEN_H 75 2x2,1x1,1x1" ] || fail "expected a 640x480 JPEG at quality 75, 4:2:0; got $facts"
+  psnr="$(compare -metric PSNR "$file" "$SCREEN_PICTURE" null: 2>&1 | awk '{ print $1 }')"
+  say "PSNR against the screen: $psnr dB"
+  awk -v p="$psnr" 'BEGIN { exit !(p > 28) }' || fail "the JPEG is not the screen's picture (PSNR $psnr dB)"
+}
+
+# A copy of the program beside the stand-in MAPI32.DLL, which logs every call.
+start_with_standin_mail_client() {
+  local dir="$WINEPREFIX/../program"
+  mkdir -p "$dir"
+  cp "$VPS_ROOT/build/win64/VantaroPrintScreen.exe" "$VPS_ROOT/build/win64/VANTAROPRINTSCREEN.HLP" "$dir/" ||
+    fail "cannot copy the program"
+  cp "$STANDIN_DIR/MAPI32.DLL" "$dir/" || fail "the stand-in MAPI32.DLL is not built"
+  MAIL_LOG="$WINEPREFIX/../mapi.log"
+  export VPS_STANDIN_MAPI_LOG WINEDLLOVERRIDES
+  VPS_STANDIN_MAPI_LOG="$(winepath -w "$MAIL_LOG")"
+  WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}mapi32=n"
+  VPS_EXE="$dir/VantaroPrintScreen.exe" app_start /FIRSTRUN
+}
+
+email_hands_the_saved_jpeg_to_the_mail_client() {
+  save_folder
+  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  wine reg add "$MESSAGING" /v MAPI /d 1 /f >/dev/null 2>&1
+  start_with_standin_mail_client
+  wait_visible
+  press_ok
+  accept_save_dialog
+  wait_hidden
+  local file="$SAVED/Print Screen.jpg"
+  [ -f "$file" ] || fail "no 'Print Screen.jpg' in the folder: $(ls "$SAVED")"
+  wait_until 10 "the mail client is handed a message" grep -q '^MAPILogoff' "$MAIL_LOG"
+  sed 's/^/    mapi: /' "$MAIL_LOG"
+  local path_w
+  path_w="$(winepath -w "$file")"
+  # Logon with no profile and a new session; no recipient, so the client's own window.
+  grep -q '^MAPILogon ui=0x0 profile="" password="" flags=0x2 ' "$MAIL_LOG" || fail "logon not as expected"
+  grep -q '^MAPISendMail session=0x5E55 ui=0x[0-9A-F]* flags=0x9 .*-> 0$' "$MAIL_LOG" || fail "send flags not MAPI_LOGON_UI | MAPI_DIALOG"
+  grep -q ' subject="Title" .* recipients=0/null files=1/set$' "$MAIL_LOG" || fail "subject or counts not as expected"
+  # The date and time follow the user's locale; the year is in every one of them.
+  grep -q "^ note \"(Screen capture on [^\"]*$(date +%Y)[^\"]*)\"\$" "$MAIL_LOG" || fail "the body does not date the capture"
+  grep -qF " path=\"$path_w\" name=\"Print Screen.jpg\" type=null" "$MAIL_LOG" || fail "the attachment is not the saved file"
+  grep -q '^MAPILogoff session=0x5E55 ' "$MAIL_LOG" || fail "no logoff"
+}
+
+email_without_a_mail_client_says_user_abort() {
+  save_folder
+  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
+  start_with_standin_mail_client
+  wait_visible
+  press_ok
+  accept_save_dialog
+  wait_until 20 "the logon warning is shown" probe -c TMessageForm child-rect $'Error: Logging on the profile ""\rUser Abort'
+  screenshot warning
+  [ ! -s "$MAIL_LOG" ] || fail "the mail client was called although none is announced: $(cat "$MAIL_LOG")"
+  probe -c TMessageForm post 0x0111 1 0 >/dev/null || fail "cannot answer the warning"
+  # The mail's outcome does not matter: the action is done and the window goes.
+  wait_hidden
+  [ -f "$SAVED/Print Screen.jpg" ] || fail "the JPEG was not kept"
+}
+
+e2e_setup "${SCREEN_W}x${SCREEN_H}x24"
+PICTURE_DIR="$(mktemp -d "${TMPDIR:-/tmp}/vps-output.XXXXXX")"
+VPS_TEMP_DIRS+=("$PICTURE_DIR")
+"$IM_CONVERT" -size "${SCREEN_W}x${SCREEN_H}" -seed 7 plasma:red-blue -depth 8 "$PICTURE_DIR/screen.png"
+"$(command -v display-im6.q16 || command -v display)" -window root "$PICTURE_DIR/screen.png" >/dev/null 2>&1 || true
+# What the screen really shows, as X holds it, is what every capture must equal.
+SCREEN_PICTURE="$PICTURE_DIR/shown.png"
+import -window root "$SCREEN_PICTURE"
+[ "$(compare -fuzz 1% -metric AE "$PICTURE_DIR/screen.png" "$SCREEN_PICTURE" null: 2>&1)" = 0 ] ||
+  { echo "not ok - e2e/$E2E_FILE: setup: the screen does not show the test picture"; exit 1; }
+
+run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X" clipboard_holds_the_whole_screen
+run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" dragged_rectangle_is_the_crop
+run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" escaped_selection_is_the_corner_pixel
+run_case "Save as BMP: the first free names, each file the screen exactly" bmp_files_are_the_screen_under_free_names
+run_case "Save as JPEG: quality position 3 is quality 75, 4:2:0, the screen's picture" jpeg_file_has_the_chosen_quality
+run_case "Email: the saved JPEG, subject and body handed to the mail client" email_hands_the_saved_jpeg_to_the_mail_client
+run_case "Email without a mail client: the logon warning 'User Abort', the JPEG kept" email_without_a_mail_client_says_user_abort
+e2e_finish
