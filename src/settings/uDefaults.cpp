@@ -3,96 +3,83 @@
 #include <vector>
 
 #include "core/OptionsPanel.h"
-#include "settings/uIni.h"
 
 namespace vps {
 
 namespace {
 
-constexpr int kLabelLeft = 8;
-constexpr int kLabelWidth = 148;
-constexpr int kFieldLeft = 162;
-constexpr int kFieldWidth = 151;
-constexpr int kRowTop = 12;
-constexpr int kRowStep = 28;
+constexpr win::LabelledRows kRows = OptionDialog::rows(148, 162);
 
-win::Box labelAt(int row) { return {kLabelLeft, kRowTop + row * kRowStep + 4, kLabelWidth, 14}; }
-win::Box fieldAt(int row) { return {kFieldLeft, kRowTop + row * kRowStep, kFieldWidth, 21}; }
+// Top of each row, top to bottom.
+enum RowTop {
+    ScreenAreaRow = 12,
+    ActionRow = 40,
+    FileFormatRow = 68,
+    QualityRow = 96,
+    EmailQualityRow = 124,
+    PolicyRow = 152,
+    IntervalRow = 180,
+    RuleRow = 222,
+    ButtonRow = 236,
+};
 
 std::vector<std::string> qualityItems() {
     return {options::QualityTexts.begin(), options::QualityTexts.end()};
 }
 
-// The rows top to bottom: screen area, action, file format, JPEG quality, e-mail JPEG quality,
-// reset policy, interval.
-enum Row { RowScreenArea, RowAction, RowFileFormat, RowQuality, RowEmailQuality, RowPolicy, RowInterval };
-
 }  // namespace
 
 TfmDefaults::TfmDefaults(HWND owner)
-    : Form({.className = "TfmDefaults",
-            .name = "fmDefaults",
-            .caption = "Defaults",
-            .clientWidth = 321,
-            .clientHeight = 271,
-            .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
-            .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP,
-            .owner = owner}),
-      lbScreenArea(*this, {.name = "lbScreenArea", .bounds = labelAt(RowScreenArea), .caption = "Default Screen Area"}, win::TextAlign::Right),
-      lbAction(*this, {.name = "lbAction", .bounds = labelAt(RowAction), .caption = "Default Action"}, win::TextAlign::Right),
-      lbFileFormat(*this, {.name = "lbFileFormat", .bounds = labelAt(RowFileFormat), .caption = "Default File Format"}, win::TextAlign::Right),
-      lbJPEGQuality(*this, {.name = "lbJPEGQuality", .bounds = labelAt(RowQuality), .caption = "Default JPEG Quality"}, win::TextAlign::Right),
-      lbEmailJPEGQuality(*this, {.name = "lbEmailJPEGQuality", .bounds = labelAt(RowEmailQuality), .caption = "Default Email JPEG Quality"}, win::TextAlign::Right),
-      lbResetToDefaultsAfter(*this, {.name = "lbResetToDefaultsAfter", .bounds = labelAt(RowPolicy), .caption = "Reset to defaults after"}, win::TextAlign::Right),
-      lbSpecifiedTime(*this, {.name = "lbSpecifiedTime", .bounds = labelAt(RowInterval), .caption = "Specified Time"}, win::TextAlign::Right),
-      lbMinutes(*this, {.name = "lbMinutes", .bounds = {kFieldLeft + 72, kRowTop + RowInterval * kRowStep + 4, 60, 14}, .caption = "minutes."}),
-      Bevel1(*this, {.name = "Bevel1", .bounds = {8, 222, 305, 2}}),
-      ScreenArea(*this, {.name = "ScreenArea", .bounds = fieldAt(RowScreenArea), .helpContext = 3020},
+    : OptionDialog("TfmDefaults", "fmDefaults", "Defaults", 271, owner),
+      lbScreenArea(*this, {.name = "lbScreenArea", .bounds = kRows.label(ScreenAreaRow), .caption = "Default Screen Area"}),
+      lbAction(*this, {.name = "lbAction", .bounds = kRows.label(ActionRow), .caption = "Default Action"}),
+      lbFileFormat(*this, {.name = "lbFileFormat", .bounds = kRows.label(FileFormatRow), .caption = "Default File Format"}),
+      lbJPEGQuality(*this, {.name = "lbJPEGQuality", .bounds = kRows.label(QualityRow), .caption = "Default JPEG Quality"}),
+      lbEmailJPEGQuality(*this, {.name = "lbEmailJPEGQuality", .bounds = kRows.label(EmailQualityRow), .caption = "Default Email JPEG Quality"}),
+      lbResetToDefaultsAfter(*this, {.name = "lbResetToDefaultsAfter", .bounds = kRows.label(PolicyRow), .caption = "Reset to defaults after"}),
+      lbSpecifiedTime(*this, {.name = "lbSpecifiedTime", .bounds = kRows.label(IntervalRow), .caption = "Specified Time"}),
+      lbMinutes(*this, {.name = "lbMinutes", .bounds = win::labelOnRow(kRows.fieldLeft + 72, IntervalRow, 60), .caption = "minutes."}),
+      Bevel1(*this, {.name = "Bevel1", .bounds = ruleAt(RuleRow)}),
+      ScreenArea(*this, {.name = "ScreenArea", .bounds = kRows.field(ScreenAreaRow), .helpContext = 3020},
                  win::ComboStyle::DropDownList, {"All", "All, except Task Bar", "Foreground Window", "Selected Area"}, 0),
-      Action(*this, {.name = "Action", .bounds = fieldAt(RowAction), .helpContext = 3030}, win::ComboStyle::DropDownList,
+      Action(*this, {.name = "Action", .bounds = kRows.field(ActionRow), .helpContext = 3030}, win::ComboStyle::DropDownList,
              {"Print to Default Printer", "Print to Selected Printer", "Save as a File", "Copy to Clipboard", "Email"}, 0),
-      FileFormat(*this, {.name = "FileFormat", .bounds = fieldAt(RowFileFormat), .helpContext = 3040},
+      FileFormat(*this, {.name = "FileFormat", .bounds = kRows.field(FileFormatRow), .helpContext = 3040},
                  win::ComboStyle::DropDownList, {"BMP - Bitmap", "JPG - JPEG"}, 0),
-      JPEGQuality(*this, {.name = "JPEGQuality", .bounds = fieldAt(RowQuality), .helpContext = 3050},
+      JPEGQuality(*this, {.name = "JPEGQuality", .bounds = kRows.field(QualityRow), .helpContext = 3050},
                   win::ComboStyle::DropDownList, qualityItems(), 2),
-      ResetToDefaultsAfter(*this, {.name = "ResetToDefaultsAfter", .bounds = fieldAt(RowPolicy), .helpContext = 3060},
+      ResetToDefaultsAfter(*this, {.name = "ResetToDefaultsAfter", .bounds = kRows.field(PolicyRow), .helpContext = 3060},
                            win::ComboStyle::DropDownList, {"Restart", "Each Use", "Specified Time", "Never"}, 0),
-      buOK(*this, {.name = "buOK", .bounds = {78, 236, 75, 25}, .helpContext = 2050, .caption = "O&K"},
-           {.isDefault = true}),
-      buCancel(*this, {.name = "buCancel", .bounds = {168, 236, 75, 25}, .helpContext = 2060, .caption = "&Cancel"}),
-      SpecifiedTime(*this, {.name = "SpecifiedTime", .bounds = {kFieldLeft, kRowTop + RowInterval * kRowStep, 66, 21},
-                            .helpContext = 3070},
-                    1, 99999, 1),
-      EmailJPEGQuality(*this, {.name = "EmailJPEGQuality", .bounds = fieldAt(RowEmailQuality), .helpContext = 3050},
+      buOK(*this, {.name = "buOK", .bounds = okButtonAt(ButtonRow), .helpContext = 2050, .caption = "O&K"}, {.isDefault = true}),
+      buCancel(*this, {.name = "buCancel", .bounds = cancelButtonAt(ButtonRow), .helpContext = 2060, .caption = "&Cancel"}),
+      SpecifiedTime(*this, {.name = "SpecifiedTime", .bounds = kRows.field(IntervalRow, 66), .helpContext = 3070}, 1, 99999, 1),
+      EmailJPEGQuality(*this, {.name = "EmailJPEGQuality", .bounds = kRows.field(EmailQualityRow), .helpContext = 3050},
                        win::ComboStyle::DropDownList, qualityItems(), 2) {
-    setDefaultButton(&buOK);
-    setCancelButton(&buCancel);
+    useButtons(buOK, buCancel);
     OnShow = [this] { FormShow(); };
     buOK.OnClick = [this] { buOKClick(); };
-    buCancel.OnClick = [this] { setModalResult(IDCANCEL); };
     ResetToDefaultsAfter.OnChange = [this] { ResetToDefaultsAfterChange(); };
     centreOnOwner();
 }
 
+// The two qualities are stored where the main window's sliders keep theirs.
+std::vector<StoredProperty> TfmDefaults::storedProperties() {
+    return {{ScreenArea, "ItemIndex"},
+            {Action, "ItemIndex"},
+            {FileFormat, "ItemIndex"},
+            {JPEGQuality, "ItemIndex", "JPEGQuality", "Position"},
+            {EmailJPEGQuality, "ItemIndex", "EmailJPEGQuality", "Position"},
+            {ResetToDefaultsAfter, "ItemIndex"},
+            {SpecifiedTime, "Value"}};
+}
+
 void TfmDefaults::FormShow() {
-    LoadProperty(ScreenArea, "ItemIndex");
-    LoadProperty(Action, "ItemIndex");
-    LoadProperty(FileFormat, "ItemIndex");
-    LoadProperty(JPEGQuality, "ItemIndex", "JPEGQuality", "Position");
-    LoadProperty(EmailJPEGQuality, "ItemIndex", "EmailJPEGQuality", "Position");
-    LoadProperty(ResetToDefaultsAfter, "ItemIndex");
-    LoadProperty(SpecifiedTime, "Value");
+    LoadProperties(storedProperties());
     ResetToDefaultsAfterChange();
 }
 
 void TfmDefaults::buOKClick() {
-    SaveProperty(ScreenArea, "ItemIndex");
-    SaveProperty(Action, "ItemIndex");
-    SaveProperty(FileFormat, "ItemIndex");
-    SaveProperty(JPEGQuality, "ItemIndex", "JPEGQuality", "Position");
-    SaveProperty(EmailJPEGQuality, "ItemIndex", "EmailJPEGQuality", "Position");
-    SaveProperty(ResetToDefaultsAfter, "ItemIndex");
-    SaveProperty(SpecifiedTime, "Value");
+    SaveProperties(storedProperties());
     setModalResult(IDOK);
 }
 

@@ -1,27 +1,31 @@
 #pragma once
 
+#include <vector>
+
+#include "settings/OptionDialog.h"
+#include "settings/uIni.h"
 #include "win/Button.h"
 #include "win/CheckBox.h"
 #include "win/ComboBox.h"
+#include "win/DialogLayout.h"
 #include "win/Edit.h"
-#include "win/Form.h"
 #include "win/Label.h"
 
 namespace vps {
 
 // Edits the stored choices the main window falls back to, and when it falls back to them.
-class TfmDefaults : public win::Form {
+class TfmDefaults : public OptionDialog {
 public:
     explicit TfmDefaults(HWND owner);
 
     // The labels first: they take no part in the tab order.
-    win::Label lbScreenArea;
-    win::Label lbAction;
-    win::Label lbFileFormat;
-    win::Label lbJPEGQuality;
-    win::Label lbEmailJPEGQuality;
-    win::Label lbResetToDefaultsAfter;
-    win::Label lbSpecifiedTime;
+    win::RowLabel lbScreenArea;
+    win::RowLabel lbAction;
+    win::RowLabel lbFileFormat;
+    win::RowLabel lbJPEGQuality;
+    win::RowLabel lbEmailJPEGQuality;
+    win::RowLabel lbResetToDefaultsAfter;
+    win::RowLabel lbSpecifiedTime;
     win::Label lbMinutes;
     win::HorizontalRule Bevel1;
     // The controls, in their tab order.
@@ -38,6 +42,9 @@ public:
     void FormShow();
     void buOKClick();
     void ResetToDefaultsAfterChange();
+
+private:
+    std::vector<StoredProperty> storedProperties();
 };
 
 }  // namespace vps

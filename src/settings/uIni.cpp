@@ -101,4 +101,16 @@ void LoadProperty(win::Component& component, const std::string& property, const 
     warnInvalidSetting(sectionName, keyName, text);
 }
 
+void LoadProperties(std::span<const StoredProperty> properties) {
+    for (const auto& stored : properties) {
+        LoadProperty(stored.component, stored.property, stored.section, stored.key);
+    }
+}
+
+void SaveProperties(std::span<const StoredProperty> properties) {
+    for (const auto& stored : properties) {
+        SaveProperty(stored.component, stored.property, stored.section, stored.key);
+    }
+}
+
 }  // namespace vps

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "win/Component.h"
@@ -23,6 +24,19 @@ void SaveProperty(win::Component& component, const std::string& property,
 // that is not an integer where one is needed is reported once and ignored.
 void LoadProperty(win::Component& component, const std::string& property,
                   const std::string& section = "", const std::string& key = "");
+
+// One property a dialog keeps in the store; an empty section or key as for SaveProperty.
+struct StoredProperty {
+    win::Component& component;
+    std::string property;
+    std::string section = "";
+    std::string key = "";
+};
+
+// Each property in turn, as LoadProperty and SaveProperty do it. The order is kept: a value
+// loaded early can decide which values a later one may take.
+void LoadProperties(std::span<const StoredProperty> properties);
+void SaveProperties(std::span<const StoredProperty> properties);
 
 std::string ReadString(const std::string& section, const std::string& key);
 std::string ReadString(const std::string& section, const std::string& key,

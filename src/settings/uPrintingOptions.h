@@ -1,31 +1,34 @@
 #pragma once
 
+#include <vector>
+
+#include "settings/OptionDialog.h"
+#include "settings/uIni.h"
 #include "win/Button.h"
 #include "win/CheckBox.h"
 #include "win/ComboBox.h"
+#include "win/DialogLayout.h"
 #include "win/Edit.h"
 #include "win/FontComboBox.h"
 #include "win/FontSizeComboBox.h"
-#include "win/Form.h"
-#include "win/Label.h"
 
 namespace vps {
 
 // Edits what the printed page reads from the settings: the title, the fonts and sizes of the
 // title and the footer, the footer's parts, the printer of "Print to Default Printer" and the
 // orientation. It only stores values; the next page reads them again.
-class TfmPrintingOptions : public win::Form {
+class TfmPrintingOptions : public OptionDialog {
 public:
     explicit TfmPrintingOptions(HWND owner);
 
     // The labels first: they take no part in the tab order.
-    win::Label lbReportTitle;
-    win::Label lbReportTitleFont;
-    win::Label lbReportTitleFontSize;
-    win::Label lbReportFont;
-    win::Label lbReportFontSize;
-    win::Label lbDefaultPrinter;
-    win::Label lbOrientation;
+    win::RowLabel lbReportTitle;
+    win::RowLabel lbReportTitleFont;
+    win::RowLabel lbReportTitleFontSize;
+    win::RowLabel lbReportFont;
+    win::RowLabel lbReportFontSize;
+    win::RowLabel lbDefaultPrinter;
+    win::RowLabel lbOrientation;
     win::HorizontalRule Bevel1;
     // The controls, in their tab order. A font list comes before its size box, which follows it.
     win::Edit ReportTitle;
@@ -47,6 +50,9 @@ public:
     void buOKClick();
     void ReportTitleChange();
     void WindowsDefaultPrinterClick();
+
+private:
+    std::vector<StoredProperty> storedProperties();
 };
 
 }  // namespace vps

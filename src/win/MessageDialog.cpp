@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "win/Button.h"
+#include "win/DialogLayout.h"
 #include "win/Form.h"
 #include "win/Label.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 8;
 
 const char* iconOf(DialogKind kind) {
@@ -45,7 +44,7 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
 
     const SIZE textSize = measureText(description.text, messageFont.get());
     const int buttonCount = static_cast<int>(description.buttons.size());
-    const int buttonsWidth = buttonCount * kButtonWidth + (buttonCount - 1) * kButtonGap;
+    const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap);
     const int textLeft = kMargin + kIconSize + kMargin;
     const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
     const int textBottom = kMargin + std::max<int>(textSize.cy, kIconSize);
@@ -56,7 +55,7 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
                  .caption = description.caption,
                  .clientWidth = clientWidth,
                  .clientHeight = clientHeight,
-                 .style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                 .style = kDialogStyle,
                  .exStyle = WS_EX_DLGMODALFRAME,
                  .owner = owner,
                  .fontFace = metrics.lfMessageFont.lfFaceName,
@@ -70,19 +69,19 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
                            .caption = description.text});
 
     std::deque<PushButton> buttons;
-    int left = (clientWidth - buttonsWidth) / 2;
     for (const auto& button : description.buttons) {
         const bool isDefault = button.result == description.defaultResult;
+        const int index = static_cast<int>(buttons.size());
         PushButton& control = buttons.emplace_back(
             dialog,
             ControlSpec{.name = button.caption,
-                        .bounds = {left, textBottom + kMargin, kButtonWidth, kButtonHeight},
+                        .bounds = centredButton(clientWidth, buttonCount, kButtonGap, index,
+                                                textBottom + kMargin),
                         .caption = button.caption},
             ButtonOptions{.isDefault = isDefault});
         control.OnClick = [&dialog, result = button.result] { dialog.setModalResult(result); };
         if (isDefault) dialog.setDefaultButton(&control);
         if (button.result == description.cancelResult) dialog.setCancelButton(&control);
-        left += kButtonWidth + kButtonGap;
     }
 
     dialog.centreOnOwner();

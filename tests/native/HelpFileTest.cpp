@@ -57,13 +57,16 @@ TEST(HelpFile, ReadsTopicsBlocksLinksAndContents) {
     EXPECT_EQ(file.helpOnHelp()->context, 2u);
     EXPECT_EQ(file.find(1091), nullptr);
 
-    ASSERT_EQ(file.contents().size(), 3u);
-    EXPECT_EQ(file.contents()[0].heading, "");
-    EXPECT_EQ(file.contents()[0].topics, (std::vector<std::size_t>{0}));
-    EXPECT_EQ(file.contents()[1].heading, "First group");
-    EXPECT_EQ(file.contents()[1].topics, (std::vector<std::size_t>{1}));
-    EXPECT_EQ(file.contents()[2].heading, "Second group");
-    EXPECT_EQ(file.contents()[2].topics, (std::vector<std::size_t>{2, 3}));
+    const struct {
+        const char* heading;
+        std::vector<std::size_t> topics;
+    } expectedContents[] = {{"", {0}}, {"First group", {1}}, {"Second group", {2, 3}}};
+    ASSERT_EQ(file.contents().size(), std::size(expectedContents));
+    for (std::size_t i = 0; i < std::size(expectedContents); ++i) {
+        SCOPED_TRACE(testing::Message() << "group " << i);
+        EXPECT_EQ(file.contents()[i].heading, expectedContents[i].heading);
+        EXPECT_EQ(file.contents()[i].topics, expectedContents[i].topics);
+    }
 }
 
 TEST(HelpFile, DefaultsWithoutTitleOrHelpOnHelpTopic) {

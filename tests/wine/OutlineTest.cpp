@@ -35,13 +35,17 @@ public:
         win::Application::resumeAfterTermination();
     }
     COLORREF pixel(int x, int y) { return GetPixel(image.picture().dc(), x, y); }
+    // One step of an outline around `rect` on the grey picture, from `phase`.
+    void stepFrom(int phase, const OutlineRectangle& rect) {
+        outline.OutlineRect = rect;
+        outline.TargetImage = &image;
+        Phase = phase;
+        outline.OutlineStep();
+    }
 };
 
 TEST_F(Outline, DotsStandWhereTheCoordinateLeavesThePhase) {
-    outline.OutlineRect = {0, 0, 20, 10};
-    outline.TargetImage = &image;
-    Phase = 2;
-    outline.OutlineStep();
+    stepFrom(2, {0, 0, 20, 10});
     ASSERT_EQ(Phase, 3);
     for (int x = 0; x < 20; ++x) {
         const COLORREF expected = (x == 3 || x == 13) ? RGB(0, 0, 0) : RGB(255, 255, 255);
@@ -58,10 +62,7 @@ TEST_F(Outline, DotsStandWhereTheCoordinateLeavesThePhase) {
 }
 
 TEST_F(Outline, PhaseWrapsAfterNineAndAnEmptyRectangleDrawsNothing) {
-    outline.OutlineRect = {0, 0, 0, 0};
-    outline.TargetImage = &image;
-    Phase = 9;
-    outline.OutlineStep();
+    stepFrom(9, {0, 0, 0, 0});
     EXPECT_EQ(Phase, 0);
     EXPECT_EQ(pixel(0, 0), kGrey);
 }

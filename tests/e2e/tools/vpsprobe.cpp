@@ -9,10 +9,13 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,6 +33,12 @@ bool parse_number(const char* text, long long& out) {
     char* end = nullptr;
     out = std::strtoll(text, &end, 0);
     return end != text && *end == '\0';
+}
+
+// Exactly as many arguments as `out` has places, each a number.
+bool parse_numbers(int argc, char** argv, std::initializer_list<long long*> out) {
+    if (argc != static_cast<int>(out.size())) return false;
+    return std::ranges::all_of(out, [&argv](long long* value) { return parse_number(*argv++, *value); });
 }
 
 double now_ms() {
@@ -94,46 +103,40 @@ int with_window(HWND& w) {
     return 0;
 }
 
-BOOL CALLBACK list_one(HWND w, LPARAM) {
+BOOL CALLBACK collect_window(HWND w, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// The top-level windows, or every window below `parent`, in the order the system lists them.
+std::vector<HWND> windows_below(HWND parent = nullptr) {
+    std::vector<HWND> found;
+    const auto out = reinterpret_cast<LPARAM>(&found);
+    if (parent) EnumChildWindows(parent, collect_window, out);
+    else EnumWindows(collect_window, out);
+    return found;
+}
+
+std::string class_of(HWND w) {
     char cls[256] = {};
-    char title[256] = {};
     GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, title, sizeof title);
+    return cls;
+}
+
+std::string text_of(HWND w) {
+    char text[256] = {};
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+void print_window(HWND w) {
     RECT r{};
     GetWindowRect(w, &r);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     std::printf("%p pid=%lu visible=%d class=\"%s\" title=\"%s\" rect=%ld,%ld,%ld,%ld\n",
-                static_cast<void*>(w), pid, IsWindowVisible(w) ? 1 : 0, cls, title, r.left, r.top,
-                r.right, r.bottom);
-    return TRUE;
-}
-
-struct ChildSearch {
-    const char* text;
-    HWND found;
-};
-
-BOOL CALLBACK match_child(HWND w, LPARAM lp) {
-    auto* search = reinterpret_cast<ChildSearch*>(lp);
-    char text[256] = {};
-    GetWindowTextA(w, text, sizeof text);
-    if (std::strcmp(text, search->text) != 0) return TRUE;
-    search->found = w;
-    return FALSE;
-}
-
-struct ClassCount {
-    const char* cls;
-    int count;
-};
-
-BOOL CALLBACK count_class(HWND w, LPARAM lp) {
-    auto* c = reinterpret_cast<ClassCount*>(lp);
-    char cls[256] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, c->cls) == 0) ++c->count;
-    return TRUE;
+                static_cast<void*>(w), pid, IsWindowVisible(w) ? 1 : 0, class_of(w).c_str(),
+                text_of(w).c_str(), r.left, r.top, r.right, r.bottom);
 }
 
 int usage() {
@@ -152,9 +155,7 @@ int usage() {
 
 int cmd_message(bool post, int argc, char** argv) {
     long long msg = 0, wp = 0, lp = 0;
-    if (argc != 3 || !parse_number(argv[0], msg) || !parse_number(argv[1], wp) ||
-        !parse_number(argv[2], lp))
-        return usage();
+    if (!parse_numbers(argc, argv, {&msg, &wp, &lp})) return usage();
     HWND w;
     if (int rc = with_window(w)) return rc;
     const auto m = static_cast<UINT>(msg);
@@ -306,7 +307,7 @@ int main(int argc, char** argv) {
         return cmd_message(cmd == "post", nrest, rest);
     } else if (cmd == "show") {
         long long sw = 0;
-        if (nrest != 1 || !parse_number(rest[0], sw)) return usage();
+        if (!parse_numbers(nrest, rest, {&sw})) return usage();
         if (int rc = with_window(w)) return rc;
         ShowWindowAsync(w, static_cast<int>(sw));
     } else if (cmd == "endsession") {
@@ -323,21 +324,22 @@ int main(int argc, char** argv) {
         // Controls are found by their caption (mnemonic ampersand included), as a user sees them.
         if (nrest != 1) return usage();
         if (int rc = with_window(w)) return rc;
-        ChildSearch search{rest[0], nullptr};
-        EnumChildWindows(w, match_child, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) return kNotFound;
+        const std::vector<HWND> children = windows_below(w);
+        const auto found =
+            std::ranges::find_if(children, [&](HWND child) { return text_of(child) == rest[0]; });
+        if (found == children.end()) return kNotFound;
         RECT r{};
-        GetWindowRect(search.found, &r);
+        GetWindowRect(*found, &r);
         print_rect(r);
     } else if (cmd == "count") {
-        ClassCount c{g_class, 0};
-        EnumWindows(count_class, reinterpret_cast<LPARAM>(&c));
-        std::printf("%d\n", c.count);
+        const auto count = std::ranges::count_if(
+            windows_below(), [](HWND each) { return class_of(each) == g_class; });
+        std::printf("%d\n", static_cast<int>(count));
     } else if (cmd == "idle") {
         // A program is settled once its message loop first waits for input; checking that
         // nothing became visible is only meaningful after that point.
         long long timeout = 0;
-        if (nrest != 1 || !parse_number(rest[0], timeout)) return usage();
+        if (!parse_numbers(nrest, rest, {&timeout})) return usage();
         if (int rc = with_window(w)) return rc;
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
@@ -348,9 +350,7 @@ int main(int argc, char** argv) {
         return result == 0 ? 0 : 1;
     } else if (cmd == "move") {
         long long x = 0, y = 0, cx = 0, cy = 0;
-        if (nrest != 4 || !parse_number(rest[0], x) || !parse_number(rest[1], y) ||
-            !parse_number(rest[2], cx) || !parse_number(rest[3], cy))
-            return usage();
+        if (!parse_numbers(nrest, rest, {&x, &y, &cx, &cy})) return usage();
         if (int rc = with_window(w)) return rc;
         return SetWindowPos(w, nullptr, static_cast<int>(x), static_cast<int>(y),
                             static_cast<int>(cx), static_cast<int>(cy),
@@ -358,7 +358,7 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     } else if (cmd == "list") {
-        EnumWindows(list_one, 0);
+        for (HWND each : windows_below()) print_window(each);
     } else {
         return usage();
     }
