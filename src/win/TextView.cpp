@@ -196,6 +196,10 @@ std::optional<int> TextView::linkAt(POINT client) const {
     return std::nullopt;
 }
 
+bool TextView::handleKey(const KeyEvent& key) {
+    return !key.system && options_.scrollBar && scrollByKey(key.key);
+}
+
 bool TextView::scrollByKey(WPARAM key) {
     const int page = std::max(clientHeight() - layout_.lineHeight, layout_.lineHeight);
     switch (key) {
@@ -284,13 +288,6 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETDLGCODE:
             return options_.scrollBar ? DLGC_WANTARROWS : 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            const bool repeated = (lParam & (1 << 30)) != 0;
-            if (OnKeyDown && !repeated) OnKeyDown(wParam);
-            if (message == WM_KEYDOWN && options_.scrollBar && scrollByKey(wParam)) return 0;
-            break;
-        }
         case WM_LBUTTONDOWN:
             if (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP) SetFocus(handle());
             pressedLink_ = linkAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

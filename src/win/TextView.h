@@ -49,10 +49,9 @@ public:
     void scrollTo(int y);
 
     std::function<void(int link)> OnLinkClick;
-    // A key pressed while the view has the focus; not called again while the key is held.
-    std::function<void(WPARAM key)> OnKeyDown;
 
 protected:
+    bool handleKey(const KeyEvent& key) override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "TestSupport.h"
 #include "win/Bitmap.h"
@@ -60,6 +61,32 @@ TEST(WindowLayer, MouseCoordinatesAreSigned) {
     SendMessageA(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -7));
     EXPECT_EQ(seen.x, -5);
     EXPECT_EQ(seen.y, -7);
+}
+
+TEST(WindowLayer, KeyDownTellsRepeatsAndSystemKeysApart) {
+    struct Case {
+        const char* what;
+        UINT message;
+        LPARAM keyData;
+        bool repeated;
+        bool system;
+    } cases[] = {
+        {"a press", WM_KEYDOWN, 0, false, false},
+        {"a held key repeating", WM_KEYDOWN, 1 << 30, true, false},
+        {"with Alt", WM_SYSKEYDOWN, 1 << 29, false, true},
+        {"with Alt, held", WM_SYSKEYDOWN, (1 << 29) | (1 << 30), true, true},
+    };
+    Form form = makeForm();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<KeyEvent> seen;
+        form.OnKeyDown = [&](const KeyEvent& e) { seen.push_back(e); };
+        SendMessageA(form.handle(), c.message, 'K', c.keyData);
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].key, static_cast<WPARAM>('K'));
+        EXPECT_EQ(seen[0].repeated, c.repeated);
+        EXPECT_EQ(seen[0].system, c.system);
+    }
 }
 
 TEST(WindowLayer, APictureTooLargeForMemoryIsAClearError) {
