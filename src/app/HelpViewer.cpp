@@ -321,7 +321,10 @@ public:
           tvText(*this, {.name = "tvText", .bounds = {0, 0, kPopupTextWidth, 80}},
                  {.scrollBar = false, .infoColours = true, .tabStop = false}) {
         tvText.setAlign(win::Align::Client);
-        tvText.OnKeyDown = [this](WPARAM) { dismiss(true); };
+        // A fresh press closes it; the key that asked for help, still held, repeats in here.
+        tvText.OnKeyDown = [this](const win::KeyEvent& key) {
+            if (!key.repeated) dismiss(true);
+        };
         tvText.OnMouseDown = [this](const win::MouseEvent&) { dismiss(true); };
         // F1 reaches the form as a help request rather than as a key.
         OnHelp = [this](const HELPINFO&) { dismiss(true); };

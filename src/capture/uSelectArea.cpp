@@ -63,9 +63,6 @@ LRESULT SelectionImage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             // Everything but Enter and Escape: those the dialog manager turns into the hidden
             // buttons' clicks.
             return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
-        case WM_KEYDOWN:
-            if (OnKeyDown) OnKeyDown(wParam);
-            return 0;
         case WM_SETCURSOR:
             // The cross-hair is the image's own cursor; an application-wide one still wins.
             if (!win::Application::cursorOverride() && LOWORD(lParam) == HTCLIENT) {
@@ -77,6 +74,11 @@ LRESULT SelectionImage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
             break;
     }
     return win::Image::handleMessage(message, wParam, lParam);
+}
+
+// Keys with Alt, and F10, go on to the system as in any window (Alt+F4 among them).
+bool SelectionImage::handleKey(const win::KeyEvent& key) {
+    return !key.system;
 }
 
 TfmSelectedArea::TfmSelectedArea()
@@ -113,7 +115,7 @@ void TfmSelectedArea::FormCreate() {
         surface->OnMouseMove = [this](const win::MouseEvent& event) { FormMouseMove(event); };
         surface->OnMouseUp = [this](const win::MouseEvent& event) { FormMouseUp(event); };
     }
-    Image.OnKeyDown = [this](WPARAM key) { FormKeyDown(key); };
+    Image.OnKeyDown = [this](const win::KeyEvent& key) { FormKeyDown(key); };
     OnHelp = [this](const HELPINFO&) { showHelpTopic(); };
     // Keys reach FormKeyDown only through the image, so the image takes any focus the form gets.
     onMessage(WM_SETFOCUS, [this](WPARAM, LPARAM) {
@@ -215,10 +217,11 @@ void TfmSelectedArea::FormMouseUp(const win::MouseEvent&) {
     carryOut(Selection.mouseUp());
 }
 
-void TfmSelectedArea::FormKeyDown(WPARAM key) {
+void TfmSelectedArea::FormKeyDown(const win::KeyEvent& key) {
+    if (key.system) return;
     const KeyModifiers modifiers{.shift = GetKeyState(VK_SHIFT) < 0,
                                  .ctrl = GetKeyState(VK_CONTROL) < 0};
-    carryOut(Selection.keyDown(selectionKey(key), modifiers, primaryScreenSize()));
+    carryOut(Selection.keyDown(selectionKey(key.key), modifiers, primaryScreenSize()));
 }
 
 void TfmSelectedArea::buOKClick() {

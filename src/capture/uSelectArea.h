@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "capture/ScreenSnapshot.h"
 #include "core/AreaRect.h"
 #include "core/AreaSelection.h"
@@ -18,10 +16,9 @@ class SelectionImage : public win::Image {
 public:
     using win::Image::Image;
 
-    std::function<void(WPARAM key)> OnKeyDown;
-
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool handleKey(const win::KeyEvent& key) override;
 };
 
 // The full-screen window in which a rectangle is drawn by hand over the frozen screen. Hidden
@@ -50,7 +47,7 @@ private:
     void FormMouseDown(const win::MouseEvent& event);
     void FormMouseMove(const win::MouseEvent& event);
     void FormMouseUp(const win::MouseEvent& event);
-    void FormKeyDown(WPARAM key);
+    void FormKeyDown(const win::KeyEvent& key);
     void buOKClick();
     void buCancelClick();
     void showHelpTopic();

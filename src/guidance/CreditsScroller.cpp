@@ -26,10 +26,11 @@ void waitAnsweringSentMessages(HANDLE thread) {
 }  // namespace
 
 CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlSpec& description)
-    : Control(parent, description),
+    : PaintedControl(parent, description),
       font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_SWISS, "Arial")),
+      background_(CreateSolidBrush(kBackground)),
       stopTimer_(win::checkOS(CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
     createOwn("VantaroCredits", 0, WS_CHILD | WS_CLIPSIBLINGS, 0, parent.handle(), description.bounds, "");
     finishCreation();
@@ -172,28 +173,21 @@ void CreditsScroller::runTimer() {
     }
 }
 
-void CreditsScroller::paint(HDC dc) {
+RECT CreditsScroller::opaqueArea() const {
+    std::lock_guard picture(pictureLock_);
+    if (picture_.empty()) return {};
+    return {area_.left, area_.top, area_.left + area_.width, area_.top + area_.height};
+}
+
+void CreditsScroller::paint(HDC dc, const RECT&) {
     std::lock_guard picture(pictureLock_);
     std::lock_guard panel(panelLock_);
-    if (!picture_.empty()) {
-        BitBlt(dc, area_.left, area_.top, area_.width, area_.height, picture_.dc(), 0, 0, SRCCOPY);
-        ExcludeClipRect(dc, area_.left, area_.top, area_.left + area_.width,
-                        area_.top + area_.height);
-    }
-    const RECT client{0, 0, clientWidth(), clientHeight()};
-    win::Brush background(CreateSolidBrush(kBackground));
-    FillRect(dc, &client, background.get());
+    if (picture_.empty()) return;
+    BitBlt(dc, area_.left, area_.top, area_.width, area_.height, picture_.dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT CreditsScroller::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            win::PaintDC dc(handle());
-            paint(dc.get());
-            return 0;
-        }
         case WM_SIZE:
             if (active()) {
                 std::lock_guard picture(pictureLock_);
@@ -207,7 +201,7 @@ LRESULT CreditsScroller::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         default:
             break;
     }
-    return Control::handleMessage(message, wParam, lParam);
+    return PaintedControl::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace vps

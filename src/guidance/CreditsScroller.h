@@ -9,8 +9,8 @@
 
 #include "core/CreditsScroll.h"
 #include "win/Bitmap.h"
-#include "win/Control.h"
 #include "win/Gdi.h"
+#include "win/PaintedControl.h"
 
 namespace vps {
 
@@ -21,7 +21,7 @@ namespace vps {
 // the frame itself, without passing through the user-interface thread: it draws into an
 // off-screen picture and copies that onto the panel, holding the picture's lock and then the
 // panel's lock, which painting on the user-interface thread takes in the same order.
-class CreditsScroller : public win::Control {
+class CreditsScroller : public win::PaintedControl {
 public:
     static constexpr DWORD kInterval = 15;  // milliseconds per one-pixel step
     static constexpr COLORREF kBackground = RGB(240, 251, 255);
@@ -48,6 +48,9 @@ public:
     static int runningTimerThreads() { return runningTimerThreads_; }
 
 protected:
+    void paint(HDC dc, const RECT& client) override;
+    RECT opaqueArea() const override;
+    HBRUSH background(HDC) override { return background_.get(); }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -57,12 +60,12 @@ private:
     void prepare();
     // Draws the frame at the current position into the off-screen picture. Picture lock held.
     void drawFrame();
-    void paint(HDC dc);
 
     static DWORD WINAPI timerMain(void* self);
     void runTimer();
 
     win::Font font_;
+    win::Brush background_;
     std::vector<std::string> lines_;
 
     // The picture's lock guards everything the timer thread reads or writes below, and the

@@ -1,7 +1,6 @@
 #include "guidance/WebLink.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
 namespace vps {
 
@@ -15,7 +14,7 @@ constexpr int kFontHeight = 11;
 }  // namespace
 
 WebLink::WebLink(win::Window& parent, const win::ControlSpec& description, std::string address)
-    : Control(parent, description),
+    : PaintedControl(parent, description, {.clickable = true}),
       address_(std::move(address)),
       font_(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -43,15 +42,7 @@ void WebLink::click() {
     }
 }
 
-void WebLink::paint(HDC dc) {
-    const RECT client{0, 0, clientWidth(), clientHeight()};
-    // The parent's background shows through: a panel answers this message with its brush.
-    HWND parent = GetParent(handle());
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC,
-                                                       reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(handle())));
-    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-
+void WebLink::paint(HDC dc, const RECT& client) {
     win::SelectGuard selectFont(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     const std::string caption = text();
@@ -72,40 +63,11 @@ void WebLink::paint(HDC dc) {
 }
 
 LRESULT WebLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            win::PaintDC dc(handle());
-            paint(dc.get());
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (isLink()) {
-                SetCursor(LoadCursor(nullptr, IDC_HAND));
-                return TRUE;
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            pressed_ = true;
-            SetCapture(handle());
-            break;
-        case WM_LBUTTONUP:
-            if (pressed_) {
-                pressed_ = false;
-                ReleaseCapture();
-                const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                const RECT client{0, 0, clientWidth(), clientHeight()};
-                if (PtInRect(&client, at)) click();
-            }
-            break;
-        case WM_CAPTURECHANGED:
-            pressed_ = false;
-            break;
-        default:
-            break;
+    if (message == WM_SETCURSOR && isLink()) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
     }
-    return Control::handleMessage(message, wParam, lParam);
+    return PaintedControl::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace vps

@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "win/Control.h"
 #include "win/Gdi.h"
+#include "win/PaintedControl.h"
 
 namespace vps {
 
 // A centred line of blue, underlined text that opens a web address in the user's browser when
 // clicked. If the system cannot open it, the text stops being a link and shows as disabled text
 // from then on.
-class WebLink : public win::Control {
+class WebLink : public win::PaintedControl {
 public:
     WebLink(win::Window& parent, const win::ControlSpec& description, std::string address);
 
@@ -21,14 +21,13 @@ public:
     void click();
 
 protected:
+    void paint(HDC dc, const RECT& client) override;
+    void clicked() override { click(); }
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void paint(HDC dc);
-
     std::string address_;
     win::Font font_;
-    bool pressed_ = false;
 };
 
 }  // namespace vps

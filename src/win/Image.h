@@ -3,14 +3,15 @@
 #include <functional>
 
 #include "win/Bitmap.h"
-#include "win/Control.h"
+#include "win/Gdi.h"
+#include "win/PaintedControl.h"
 
 namespace win {
 
 // Shows a picture at its own size from the top-left corner; the rest of the control shows the
 // background colour. The picture doubles as a drawing surface: draw into picture().dc(), then
 // refresh() the control.
-class Image : public Control {
+class Image : public PaintedControl {
 public:
     Image(Window& parent, const ControlSpec& description, COLORREF background);
 
@@ -20,12 +21,14 @@ public:
     std::function<void()> OnClick;
 
 protected:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc, const RECT& client) override;
+    RECT opaqueArea() const override;
+    HBRUSH background(HDC dc) override;
+    void clicked() override;
 
 private:
     Bitmap picture_;
-    COLORREF background_;
-    bool pressed_ = false;
+    Brush background_;
 };
 
 }  // namespace win

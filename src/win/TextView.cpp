@@ -36,7 +36,8 @@ std::string plainText(const std::vector<TextBlock>& blocks) {
 }  // namespace
 
 TextView::TextView(Window& parent, const ControlSpec& description, const TextViewOptions& options)
-    : Control(parent, description), options_(options) {
+    // Drawn off screen first, so scrolling does not flicker.
+    : PaintedControl(parent, description, {.doubleBuffered = true}), options_(options) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     if (options.scrollBar) style |= WS_VSCROLL;
     if (options.tabStop) style |= WS_TABSTOP;
@@ -163,15 +164,11 @@ void TextView::drawBullet(HDC dc, const RECT& text, COLORREF colour) const {
     Ellipse(dc, x - radius, y - radius, x + radius + 1, y + radius + 1);
 }
 
-void TextView::paint(HDC target) const {
-    const RECT client{0, 0, clientWidth(), clientHeight()};
-    // Drawn off screen first, so scrolling does not flicker.
-    MemoryDC canvas(target);
-    BitmapHandle surface(CreateCompatibleBitmap(target, std::max<int>(client.right, 1),
-                                                std::max<int>(client.bottom, 1)));
-    SelectGuard selectSurface(canvas.get(), surface.get());
-    const HDC dc = canvas.get();
-    FillRect(dc, &client, GetSysColorBrush(options_.infoColours ? COLOR_INFOBK : COLOR_WINDOW));
+HBRUSH TextView::background(HDC) {
+    return GetSysColorBrush(options_.infoColours ? COLOR_INFOBK : COLOR_WINDOW);
+}
+
+void TextView::paint(HDC dc, const RECT& client) {
     SetBkMode(dc, TRANSPARENT);
     const COLORREF ink = GetSysColor(options_.infoColours ? COLOR_INFOTEXT : COLOR_WINDOWTEXT);
     for (const Placed& placed : layout_.placed) {
@@ -184,7 +181,6 @@ void TextView::paint(HDC target) const {
         DrawTextA(dc, block.text.c_str(), -1, &text, kWrap);
         if (block.style == Style::Bullet) drawBullet(dc, text, ink);
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
 
 std::optional<int> TextView::linkAt(POINT client) const {
@@ -194,6 +190,10 @@ std::optional<int> TextView::linkAt(POINT client) const {
         if (block.style == Style::Link && PtInRect(&placed.text, client)) return block.link;
     }
     return std::nullopt;
+}
+
+bool TextView::handleKey(const KeyEvent& key) {
+    return !key.system && options_.scrollBar && scrollByKey(key.key);
 }
 
 bool TextView::scrollByKey(WPARAM key) {
@@ -260,19 +260,12 @@ void TextView::scrollByBar(WORD request) {
 
 LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // painted whole in WM_PAINT
-        case WM_PAINT: {
-            PaintDC dc(handle());
-            paint(dc.get());
-            return 0;
-        }
         case WM_SIZE:
             relayout();
             InvalidateRect(handle(), nullptr, FALSE);
             break;
         case WM_SETFONT:
-            Control::handleMessage(message, wParam, lParam);
+            PaintedControl::handleMessage(message, wParam, lParam);
             relayout();
             return 0;
         case WM_VSCROLL:
@@ -284,13 +277,6 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETDLGCODE:
             return options_.scrollBar ? DLGC_WANTARROWS : 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            const bool repeated = (lParam & (1 << 30)) != 0;
-            if (OnKeyDown && !repeated) OnKeyDown(wParam);
-            if (message == WM_KEYDOWN && options_.scrollBar && scrollByKey(wParam)) return 0;
-            break;
-        }
         case WM_LBUTTONDOWN:
             if (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP) SetFocus(handle());
             pressedLink_ = linkAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -300,7 +286,7 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool clicked = link && link == pressedLink_;
             pressedLink_.reset();
             // The handler may show other text in this view; this message is done with it first.
-            Control::handleMessage(message, wParam, lParam);
+            PaintedControl::handleMessage(message, wParam, lParam);
             if (clicked && OnLinkClick) OnLinkClick(*link);
             return 0;
         }
@@ -318,7 +304,7 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return Control::handleMessage(message, wParam, lParam);
+    return PaintedControl::handleMessage(message, wParam, lParam);
 }
 
 }  // namespace win

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "win/Control.h"
 #include "win/Gdi.h"
+#include "win/PaintedControl.h"
 
 namespace win {
 
@@ -33,7 +33,7 @@ struct TextViewOptions {
 // A read-only view of formatted text, word-wrapped to its width and scrolled by the scroll bar,
 // the mouse wheel and the keys Up, Down, Page Up, Page Down, Home, End and Space. Its window
 // text is the plain text, so tests and screen readers can read what it shows.
-class TextView : public Control {
+class TextView : public PaintedControl {
 public:
     TextView(Window& parent, const ControlSpec& description, const TextViewOptions& options = {});
 
@@ -49,10 +49,11 @@ public:
     void scrollTo(int y);
 
     std::function<void(int link)> OnLinkClick;
-    // A key pressed while the view has the focus; not called again while the key is held.
-    std::function<void(WPARAM key)> OnKeyDown;
 
 protected:
+    void paint(HDC dc, const RECT& client) override;
+    HBRUSH background(HDC dc) override;
+    bool handleKey(const KeyEvent& key) override;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -69,7 +70,6 @@ private:
     Layout layoutFor(int width) const;
     void relayout();
     void updateScrollBar();
-    void paint(HDC target) const;
     void drawBullet(HDC dc, const RECT& text, COLORREF colour) const;
     int maxScroll() const;
     bool scrollByKey(WPARAM key);

@@ -156,6 +156,8 @@ std::optional<LRESULT> Window::reflectToChild(UINT message, WPARAM wParam, LPARA
 
 std::optional<LRESULT> Window::handleReflected(UINT, WPARAM, LPARAM) { return std::nullopt; }
 
+bool Window::handleKey(const KeyEvent&) { return false; }
+
 bool Window::handleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     MouseEvent event;
     event.button = buttonOf(message);
@@ -195,6 +197,16 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            // Bit 30 of the key data holds the key's previous state: down means a repeat.
+            const KeyEvent key{.key = wParam,
+                               .repeated = (lParam & (1 << 30)) != 0,
+                               .system = message == WM_SYSKEYDOWN};
+            if (OnKeyDown) OnKeyDown(key);
+            if (handleKey(key)) return 0;
+            break;
+        }
         default:
             handleMouse(message, wParam, lParam);
             break;

@@ -27,6 +27,12 @@ struct MouseEvent {
     bool doubleClick = false;
 };
 
+struct KeyEvent {
+    WPARAM key = 0;         // the virtual-key code
+    bool repeated = false;  // sent again because the key is held down
+    bool system = false;    // WM_SYSKEYDOWN: a key pressed with Alt held, or F10
+};
+
 // Base of every window of the program: our own window classes and the standard controls we
 // wrap alike. The object is found from its handle through a window property, every message is
 // dispatched to one virtual handler, and an exception that leaves a handler is caught here and
@@ -75,6 +81,8 @@ public:
     std::function<void(const MouseEvent&)> OnMouseDown;
     std::function<void(const MouseEvent&)> OnMouseMove;
     std::function<void(const MouseEvent&)> OnMouseUp;
+    // A key pressed while the window has the focus, and again each time it repeats.
+    std::function<void(const KeyEvent&)> OnKeyDown;
 
 protected:
     explicit Window(std::string name, Window* parent = nullptr);
@@ -88,6 +96,10 @@ protected:
 
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The window's own use of a key, after OnKeyDown has heard it. True keeps the key from the
+    // default handling.
+    virtual bool handleKey(const KeyEvent& key);
 
     // A notification that this control sent to its parent, handed back to it.
     virtual std::optional<LRESULT> handleReflected(UINT message, WPARAM wParam, LPARAM lParam);

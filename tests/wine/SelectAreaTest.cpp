@@ -87,9 +87,11 @@ Step dragTo(int x, int y) {
 Step releaseAt(int x, int y) {
     return post(WM_LBUTTONUP, 0, x, y);
 }
-Step key(WPARAM virtualKey) {
-    return [=] { PostMessageA(surface(), WM_KEYDOWN, virtualKey, 0); };
+Step key(WPARAM virtualKey, UINT message = WM_KEYDOWN, LPARAM keyData = 0) {
+    return [=] { PostMessageA(surface(), message, virtualKey, keyData); };
 }
+constexpr LPARAM kRepeat = 1 << 30;  // the key was down already
+constexpr LPARAM kAltDown = 1 << 29;
 // Holds exactly these modifiers in the thread's key state, which is what the window reads.
 Step holdModifiers(bool shift, bool ctrl) {
     return [=] {
@@ -294,6 +296,21 @@ TEST_F(SelectArea, ArrowKeysNudgeTheCornersByTheirModifiers) {
         },
     }));
     EXPECT_EQ(result, (AreaRect{98, 99, 299, 201}));
+}
+
+TEST_F(SelectArea, AHeldArrowKeepsNudgingButAltWithAnArrowIsLeftToTheSystem) {
+    const AreaRect result = run(concat({
+        drawRectangle(100, 100, 300, 200),
+        {
+            key(VK_RIGHT),
+            key(VK_RIGHT, WM_KEYDOWN, kRepeat),
+            key(VK_RIGHT, WM_KEYDOWN, kRepeat),
+            key(VK_LEFT, WM_SYSKEYDOWN, kAltDown),
+            key(VK_UP, WM_SYSKEYDOWN, kAltDown | kRepeat),
+            key(VK_RETURN),
+        },
+    }));
+    EXPECT_EQ(result, (AreaRect{103, 100, 303, 200}));
 }
 
 TEST_F(SelectArea, EachSelectionStartsAfreshNotFromThePreviousOne) {

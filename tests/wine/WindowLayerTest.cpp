@@ -2,12 +2,15 @@
 
 #include <windowsx.h>
 
+#include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "TestSupport.h"
 #include "win/Bitmap.h"
 #include "win/Button.h"
 #include "win/Form.h"
+#include "win/Image.h"
 #include "win/MessageDialog.h"
 #include "win/Panel.h"
 
@@ -60,6 +63,104 @@ TEST(WindowLayer, MouseCoordinatesAreSigned) {
     SendMessageA(form.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(-5, -7));
     EXPECT_EQ(seen.x, -5);
     EXPECT_EQ(seen.y, -7);
+}
+
+TEST(WindowLayer, KeyDownTellsRepeatsAndSystemKeysApart) {
+    struct Case {
+        const char* what;
+        UINT message;
+        LPARAM keyData;
+        bool repeated;
+        bool system;
+    } cases[] = {
+        {"a press", WM_KEYDOWN, 0, false, false},
+        {"a held key repeating", WM_KEYDOWN, 1 << 30, true, false},
+        {"with Alt", WM_SYSKEYDOWN, 1 << 29, false, true},
+        {"with Alt, held", WM_SYSKEYDOWN, (1 << 29) | (1 << 30), true, true},
+    };
+    Form form = makeForm();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<KeyEvent> seen;
+        form.OnKeyDown = [&](const KeyEvent& e) { seen.push_back(e); };
+        SendMessageA(form.handle(), c.message, 'K', c.keyData);
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].key, static_cast<WPARAM>('K'));
+        EXPECT_EQ(seen[0].repeated, c.repeated);
+        EXPECT_EQ(seen[0].system, c.system);
+    }
+}
+
+TEST(PaintedControl, WhatThePictureLeavesUncoveredShowsTheBackground) {
+    constexpr COLORREF kPicture = RGB(0, 0, 200);
+    constexpr COLORREF kBackground = RGB(200, 0, 0);
+    Form form = makeForm();
+    Image image(form, {.name = "image", .bounds = {10, 10, 40, 30}}, kBackground);
+    Bitmap picture(25, 12);
+    Brush fill(CreateSolidBrush(kPicture));
+    const RECT whole{0, 0, 25, 12};
+    FillRect(picture.dc(), &whole, fill.get());
+    image.setPicture(std::move(picture));
+    form.show();
+    vps::test::pumpMessagesFor(30);
+    image.refresh();
+    const struct {
+        const char* where;
+        int x, y;
+        COLORREF colour;
+    } cases[] = {
+        {"the picture's top left", 0, 0, kPicture},
+        {"the picture's bottom right", 24, 11, kPicture},
+        {"right of the picture", 25, 0, kBackground},
+        {"below the picture", 0, 12, kBackground},
+        {"the control's bottom right", 39, 29, kBackground},
+    };
+    WindowDC dc(image.handle());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        EXPECT_EQ(GetPixel(dc.get(), c.x, c.y), c.colour);
+    }
+}
+
+TEST(PaintedControl, OnlyAPressAndReleaseOverTheControlClick) {
+    struct Case {
+        const char* what;
+        std::function<void(HWND)> act;
+        int clicks;
+    } cases[] = {
+        {"press and release over it",
+         [](HWND w) {
+             SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
+         },
+         1},
+        {"released outside, the mouse still captured",
+         [](HWND w) {
+             SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             EXPECT_EQ(GetCapture(), w);
+             SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(-3, 5));
+         },
+         0},
+        {"the capture taken away before the release",
+         [](HWND w) {
+             SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+             ReleaseCapture();
+             SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+         },
+         0},
+        {"a release without a press",
+         [](HWND w) { SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); }, 0},
+    };
+    Form form = makeForm();
+    Image image(form, {.name = "image", .bounds = {10, 10, 40, 30}}, RGB(0, 0, 0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        int clicks = 0;
+        image.OnClick = [&] { ++clicks; };
+        c.act(image.handle());
+        EXPECT_EQ(clicks, c.clicks);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
 }
 
 TEST(WindowLayer, APictureTooLargeForMemoryIsAClearError) {
