@@ -30,8 +30,8 @@ constexpr COLORREF kPowerOff = RGB(255, 0, 0);
 constexpr COLORREF kScreenGrey = RGB(128, 128, 128);
 constexpr SIZE kMinimumSize{329, 450};
 
-const std::vector<win::MenuItemSpec>& mainMenuTable() {
-    static const std::vector<win::MenuItemSpec> table = {
+const std::vector<win::MenuItemDescription>& mainMenuTable() {
+    static const std::vector<win::MenuItemDescription> table = {
         {.name = "Options1", .caption = "&Options", .helpContext = 1210, .items = {
             {.name = "Defaults1", .caption = "&Defaults...", .helpContext = 1220},
             {.name = "Printing1", .caption = "&Printing...", .helpContext = 1230},

@@ -25,7 +25,7 @@ void waitAnsweringSentMessages(HANDLE thread) {
 
 }  // namespace
 
-CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlSpec& description)
+CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlDescription& description)
     : PaintedControl(parent, description),
       font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

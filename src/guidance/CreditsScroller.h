@@ -26,7 +26,7 @@ public:
     static constexpr DWORD kInterval = 15;  // milliseconds per one-pixel step
     static constexpr COLORREF kBackground = RGB(240, 251, 255);
 
-    CreditsScroller(win::Window& parent, const win::ControlSpec& description);
+    CreditsScroller(win::Window& parent, const win::ControlDescription& description);
     // Stops the timer thread of an active scroller before the panel goes.
     ~CreditsScroller() override;
 

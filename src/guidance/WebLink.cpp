@@ -13,7 +13,7 @@ constexpr int kFontHeight = 11;
 
 }  // namespace
 
-WebLink::WebLink(win::Window& parent, const win::ControlSpec& description, std::string address)
+WebLink::WebLink(win::Window& parent, const win::ControlDescription& description, std::string address)
     : PaintedControl(parent, description, {.clickable = true}),
       address_(std::move(address)),
       font_(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,

@@ -12,7 +12,7 @@ namespace vps {
 // from then on.
 class WebLink : public win::PaintedControl {
 public:
-    WebLink(win::Window& parent, const win::ControlSpec& description, std::string address);
+    WebLink(win::Window& parent, const win::ControlDescription& description, std::string address);
 
     const std::string& address() const { return address_; }
     void setAddress(std::string address);

@@ -14,13 +14,13 @@ win::Font wingdings(int height, int weight) {
 
 constexpr int kCallOutSize = 64;
 
-win::ControlSpec callOutAt(const char* name, int left, int top) {
+win::ControlDescription callOutAt(const char* name, int left, int top) {
     return {.name = name, .bounds = {left, top, kCallOutSize, kCallOutSize}};
 }
 
 }  // namespace
 
-TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlSpec& description, char symbol)
+TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlDescription& description, char symbol)
     : Control(parent, description),
       frameFont_(wingdings(32, FW_NORMAL)),
       labelFont_(wingdings(64, FW_BOLD)),
@@ -31,7 +31,7 @@ TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlSpec& description, c
     setFont(frameFont_.get());
     Label1 = std::make_unique<win::Label>(
         *this,
-        win::ControlSpec{
+        win::ControlDescription{
             .name = "Label1", .bounds = {0, 0, 17, 17}, .caption = std::string(1, symbol)},
         win::TextAlign::Centre);
     Label1->setFont(labelFont_.get());

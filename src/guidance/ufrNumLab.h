@@ -21,7 +21,7 @@ public:
     static constexpr COLORREF kYellow = RGB(255, 255, 0);
 
     // `symbol` is the character of the Wingdings font, e.g. 0x8C for the circled one.
-    TfrNumLab(win::Window& parent, const win::ControlSpec& description, char symbol);
+    TfrNumLab(win::Window& parent, const win::ControlDescription& description, char symbol);
 
     std::unique_ptr<win::Label> Label1;
 

@@ -2,7 +2,7 @@
 
 namespace win {
 
-PushButton::PushButton(Window& parent, const ControlSpec& description, const ButtonOptions& options)
+PushButton::PushButton(Window& parent, const ControlDescription& description, const ButtonOptions& options)
     : Control(parent, description) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
                   (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);

@@ -14,7 +14,7 @@ struct ButtonOptions {
 // A standard push button.
 class PushButton : public Control {
 public:
-    PushButton(Window& parent, const ControlSpec& description, const ButtonOptions& options = {});
+    PushButton(Window& parent, const ControlDescription& description, const ButtonOptions& options = {});
 
     // Runs the click handler as a press of the button would.
     void click();

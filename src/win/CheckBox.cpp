@@ -2,7 +2,7 @@
 
 namespace win {
 
-CheckBox::CheckBox(Window& parent, const ControlSpec& description, bool checked) : Control(parent, description) {
+CheckBox::CheckBox(Window& parent, const ControlDescription& description, bool checked) : Control(parent, description) {
     createStandard("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent.handle(),
                    description.bounds, description.caption, controlId());
     finishCreation();
@@ -28,7 +28,7 @@ std::optional<LRESULT> CheckBox::handleReflected(UINT message, WPARAM wParam, LP
     return 0;
 }
 
-HorizontalRule::HorizontalRule(Window& parent, const ControlSpec& description) : Control(parent, description) {
+HorizontalRule::HorizontalRule(Window& parent, const ControlDescription& description) : Control(parent, description) {
     createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ETCHEDHORZ, 0, parent.handle(), description.bounds, "",
                    controlId());
     finishCreation();

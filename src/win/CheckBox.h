@@ -9,7 +9,7 @@ namespace win {
 // A standard check box.
 class CheckBox : public Control {
 public:
-    CheckBox(Window& parent, const ControlSpec& description, bool checked);
+    CheckBox(Window& parent, const ControlDescription& description, bool checked);
 
     bool checked() const;
     void setChecked(bool checked);
@@ -25,7 +25,7 @@ protected:
 // A sunken horizontal line between parts of a dialog.
 class HorizontalRule : public Control {
 public:
-    HorizontalRule(Window& parent, const ControlSpec& description);
+    HorizontalRule(Window& parent, const ControlDescription& description);
 };
 
 }  // namespace win

@@ -2,7 +2,7 @@
 
 namespace win {
 
-ComboBox::ComboBox(Window& parent, const ControlSpec& description, ComboStyle style,
+ComboBox::ComboBox(Window& parent, const ControlDescription& description, ComboStyle style,
                    const std::vector<std::string>& items, int itemIndex, DWORD extraStyle)
     : Control(parent, description) {
     const DWORD kind = style == ComboStyle::DropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL;

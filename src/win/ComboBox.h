@@ -16,7 +16,7 @@ enum class ComboStyle {
 // A standard combo box.
 class ComboBox : public Control {
 public:
-    ComboBox(Window& parent, const ControlSpec& description, ComboStyle style,
+    ComboBox(Window& parent, const ControlDescription& description, ComboStyle style,
              const std::vector<std::string>& items, int itemIndex = -1, DWORD extraStyle = 0);
 
     int count() const;

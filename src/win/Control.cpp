@@ -15,7 +15,7 @@ int nextControlId() {
 
 }  // namespace
 
-Control::Control(Window& parent, const ControlSpec& description)
+Control::Control(Window& parent, const ControlDescription& description)
     : Window(description.name, &parent), anchors_(description.anchors), designBounds_(description.bounds), id_(nextControlId()) {
     setHelpContext(description.helpContext);
     parent.children_.push_back(this);

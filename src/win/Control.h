@@ -7,7 +7,7 @@
 namespace win {
 
 // What every control's description holds, in the order the window tables give it.
-struct ControlSpec {
+struct ControlDescription {
     std::string name;
     Box bounds;
     Anchors anchors = vps::layout::kLeftTop;
@@ -33,7 +33,7 @@ public:
     void setBounds(const Box& bounds);
 
 protected:
-    Control(Window& parent, const ControlSpec& description);
+    Control(Window& parent, const ControlDescription& description);
 
     // Called by each control once its window exists.
     void finishCreation();

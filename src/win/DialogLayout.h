@@ -56,7 +56,7 @@ struct LabelledRows {
 // The caption of a row, flush against the field it names.
 class RowLabel : public Label {
 public:
-    RowLabel(Window& parent, const ControlSpec& description)
+    RowLabel(Window& parent, const ControlDescription& description)
         : Label(parent, description, TextAlign::Right) {}
 };
 

@@ -10,7 +10,7 @@
 
 namespace win {
 
-Edit::Edit(Window& parent, const ControlSpec& description, DWORD extraStyle) : Control(parent, description) {
+Edit::Edit(Window& parent, const ControlDescription& description, DWORD extraStyle) : Control(parent, description) {
     createStandard("EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
                    WS_EX_CLIENTEDGE, parent.handle(), description.bounds, description.caption, controlId());
     finishCreation();
@@ -28,7 +28,7 @@ std::optional<LRESULT> Edit::handleReflected(UINT message, WPARAM wParam, LPARAM
     return 0;
 }
 
-SpinEdit::SpinEdit(Window& parent, const ControlSpec& description, int minimum, int maximum, int value)
+SpinEdit::SpinEdit(Window& parent, const ControlDescription& description, int minimum, int maximum, int value)
     : Edit(parent, description, ES_NUMBER), minimum_(minimum), maximum_(maximum) {
     arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |

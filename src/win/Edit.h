@@ -9,7 +9,7 @@ namespace win {
 // A standard one-line edit box.
 class Edit : public Control {
 public:
-    Edit(Window& parent, const ControlSpec& description, DWORD extraStyle = 0);
+    Edit(Window& parent, const ControlDescription& description, DWORD extraStyle = 0);
 
     std::optional<PropertyAccess> property(std::string_view name) override;
 
@@ -23,7 +23,7 @@ protected:
 // An integer field with up and down arrows, kept within its range when it loses the focus.
 class SpinEdit : public Edit {
 public:
-    SpinEdit(Window& parent, const ControlSpec& description, int minimum, int maximum, int value);
+    SpinEdit(Window& parent, const ControlDescription& description, int minimum, int maximum, int value);
     ~SpinEdit() override;
 
     // The text as an integer; text that is not one counts as the minimum.

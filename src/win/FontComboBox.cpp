@@ -20,7 +20,7 @@ int samplePixelHeight() {
 
 }  // namespace
 
-FontComboBox::FontComboBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
+FontComboBox::FontComboBox(Window& parent, const ControlDescription& description) : Control(parent, description) {
     Box bounds = description.bounds;
     bounds.height += 240;  // room for the list to drop down
     createStandard("COMBOBOX",

@@ -12,7 +12,7 @@ namespace win {
 // sample text drawn in that font at 14 points, so the user sees the font before choosing it.
 class FontComboBox : public Control {
 public:
-    FontComboBox(Window& parent, const ControlSpec& description);
+    FontComboBox(Window& parent, const ControlDescription& description);
 
     // Replaces the offered fonts; the selection is kept when the new list holds its name.
     void setFonts(const std::vector<std::string>& names);

@@ -19,7 +19,7 @@ bool withinRange(int size) {
 
 }  // namespace
 
-FontSizeComboBox::FontSizeComboBox(Window& parent, const ControlSpec& description, FontComboBox& fontList)
+FontSizeComboBox::FontSizeComboBox(Window& parent, const ControlDescription& description, FontComboBox& fontList)
     : Control(parent, description), fontList_(fontList) {
     Box bounds = description.bounds;
     bounds.height += 200;  // room for the list to drop down

@@ -14,7 +14,7 @@ class FontSizeComboBox : public Control {
 public:
     static constexpr int kDefaultSize = 10;
 
-    FontSizeComboBox(Window& parent, const ControlSpec& description, FontComboBox& fontList);
+    FontSizeComboBox(Window& parent, const ControlDescription& description, FontComboBox& fontList);
     ~FontSizeComboBox() override;
 
     // The text as a number; -1 when the box holds no number.

@@ -7,7 +7,7 @@
 
 namespace win {
 
-Form::Form(const FormSpec& description)
+Form::Form(const FormDescription& description)
     : Window(description.name),
       font_(CreateFontA(-description.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

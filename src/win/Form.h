@@ -12,7 +12,7 @@ namespace win {
 class MainMenu;
 class PushButton;
 
-struct FormSpec {
+struct FormDescription {
     const char* className;  // the window class, found by FindWindowA
     std::string name;
     std::string caption;
@@ -32,7 +32,7 @@ struct FormSpec {
 // message loop while any other form only hides.
 class Form : public Window {
 public:
-    explicit Form(const FormSpec& description);
+    explicit Form(const FormDescription& description);
 
     void show();
     void hide();

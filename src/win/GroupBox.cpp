@@ -4,7 +4,7 @@
 
 namespace win {
 
-GroupBox::GroupBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
+GroupBox::GroupBox(Window& parent, const ControlDescription& description) : Control(parent, description) {
     createOwn("VantaroGroupBox", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
               parent.handle(), description.bounds, "");
     frame_ = CreateWindowExA(0, "BUTTON", description.caption.c_str(),

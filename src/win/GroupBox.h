@@ -9,7 +9,7 @@ namespace win {
 // parent controls well (it neither paints behind them nor passes their notifications on).
 class GroupBox : public Control {
 public:
-    GroupBox(Window& parent, const ControlSpec& description);
+    GroupBox(Window& parent, const ControlDescription& description);
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,7 +2,7 @@
 
 namespace win {
 
-Image::Image(Window& parent, const ControlSpec& description, COLORREF background)
+Image::Image(Window& parent, const ControlDescription& description, COLORREF background)
     : PaintedControl(parent, description, {.clickable = true}),
       background_(CreateSolidBrush(background)) {
     createOwn("VantaroImage", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent.handle(),

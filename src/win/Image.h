@@ -13,7 +13,7 @@ namespace win {
 // refresh() the control.
 class Image : public PaintedControl {
 public:
-    Image(Window& parent, const ControlSpec& description, COLORREF background);
+    Image(Window& parent, const ControlDescription& description, COLORREF background);
 
     Bitmap& picture() { return picture_; }
     void setPicture(Bitmap&& picture);

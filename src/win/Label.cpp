@@ -2,14 +2,14 @@
 
 namespace win {
 
-Label::Label(Window& parent, const ControlSpec& description, TextAlign align) : Control(parent, description) {
+Label::Label(Window& parent, const ControlDescription& description, TextAlign align) : Control(parent, description) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX;
     style |= align == TextAlign::Centre ? SS_CENTER : align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
     createStandard("STATIC", style, 0, parent.handle(), description.bounds, description.caption, controlId());
     finishCreation();
 }
 
-IconLabel::IconLabel(Window& parent, const ControlSpec& description, const char* systemIcon)
+IconLabel::IconLabel(Window& parent, const ControlDescription& description, const char* systemIcon)
     : Control(parent, description) {
     createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ICON, 0, parent.handle(), description.bounds, "",
                    controlId());

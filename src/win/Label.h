@@ -9,13 +9,13 @@ enum class TextAlign { Left, Centre, Right };
 // A standard static text.
 class Label : public Control {
 public:
-    Label(Window& parent, const ControlSpec& description, TextAlign align = TextAlign::Left);
+    Label(Window& parent, const ControlDescription& description, TextAlign align = TextAlign::Left);
 };
 
 // A standard static showing one of the system's icons (IDI_WARNING, ...).
 class IconLabel : public Control {
 public:
-    IconLabel(Window& parent, const ControlSpec& description, const char* systemIcon);
+    IconLabel(Window& parent, const ControlDescription& description, const char* systemIcon);
 };
 
 }  // namespace win

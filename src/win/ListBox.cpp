@@ -4,7 +4,7 @@
 
 namespace win {
 
-ListBox::ListBox(Window& parent, const ControlSpec& description) : Control(parent, description) {
+ListBox::ListBox(Window& parent, const ControlDescription& description) : Control(parent, description) {
     // Drawn by the control itself, so headings can be bold and topics indented; the strings are
     // still kept by the list box, so LB_GETTEXT answers as for any list.
     createStandard("LISTBOX",

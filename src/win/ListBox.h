@@ -18,7 +18,7 @@ struct ListItem {
 // A standard list box whose items can be indented and emphasised.
 class ListBox : public Control {
 public:
-    ListBox(Window& parent, const ControlSpec& description);
+    ListBox(Window& parent, const ControlDescription& description);
 
     void setItems(std::vector<ListItem> items);
     int count() const;

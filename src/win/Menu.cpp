@@ -28,7 +28,7 @@ void MenuItem::click() {
     if (OnClick) OnClick();
 }
 
-MainMenu::MainMenu(const std::vector<MenuItemSpec>& bar) : menu_(checkOS(CreateMenu())) {
+MainMenu::MainMenu(const std::vector<MenuItemDescription>& bar) : menu_(checkOS(CreateMenu())) {
     for (const auto& description : bar) append(menu_, description);
 }
 
@@ -37,7 +37,7 @@ MainMenu::~MainMenu() {
     if (!attached_) DestroyMenu(menu_);
 }
 
-void MainMenu::append(HMENU container, const MenuItemSpec& description) {
+void MainMenu::append(HMENU container, const MenuItemDescription& description) {
     if (description.name.empty()) {
         AppendMenuA(container, MF_SEPARATOR, 0, nullptr);
         return;

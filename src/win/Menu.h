@@ -11,13 +11,13 @@
 
 namespace win {
 
-struct MenuItemSpec {
+struct MenuItemDescription {
     std::string name;  // empty for a separator
     std::string caption;
     int helpContext = 0;
     bool checked = false;
     bool visible = true;
-    std::vector<MenuItemSpec> items;  // a drop-down menu when not empty
+    std::vector<MenuItemDescription> items;  // a drop-down menu when not empty
 };
 
 class MenuItem : public Component {
@@ -48,7 +48,7 @@ private:
 // objects so code can still name them.
 class MainMenu {
 public:
-    explicit MainMenu(const std::vector<MenuItemSpec>& bar);
+    explicit MainMenu(const std::vector<MenuItemDescription>& bar);
     MainMenu(const MainMenu&) = delete;
     MainMenu& operator=(const MainMenu&) = delete;
     ~MainMenu();
@@ -59,7 +59,7 @@ public:
     MenuItem* findByHandle(HMENU popup);
 
 private:
-    void append(HMENU container, const MenuItemSpec& description);
+    void append(HMENU container, const MenuItemDescription& description);
 
     HMENU menu_;
     bool attached_ = false;

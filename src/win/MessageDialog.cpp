@@ -36,7 +36,7 @@ SIZE measureText(const std::string& text, HFONT font) {
 
 }  // namespace
 
-int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
+int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -74,7 +74,7 @@ int showMessageDialog(HWND owner, const MessageDialogSpec& description) {
         const int index = static_cast<int>(buttons.size());
         PushButton& control = buttons.emplace_back(
             dialog,
-            ControlSpec{.name = button.caption,
+            ControlDescription{.name = button.caption,
                         .bounds = centredButton(clientWidth, buttonCount, kButtonGap, index,
                                                 textBottom + kMargin),
                         .caption = button.caption},

@@ -14,7 +14,7 @@ struct DialogButton {
 
 enum class DialogKind { Warning, Error, Information, Confirmation };
 
-struct MessageDialogSpec {
+struct MessageDialogDescription {
     std::string text;  // lines separated by CR LF
     std::string caption;
     DialogKind kind = DialogKind::Warning;
@@ -25,6 +25,6 @@ struct MessageDialogSpec {
 
 // A modal message box with buttons of our choosing; the system's message box cannot offer a lone
 // "&Ignore" button or let Escape answer "No".
-int showMessageDialog(HWND owner, const MessageDialogSpec& description);
+int showMessageDialog(HWND owner, const MessageDialogDescription& description);
 
 }  // namespace win

@@ -8,7 +8,7 @@
 
 namespace win {
 
-PaintedControl::PaintedControl(Window& parent, const ControlSpec& description,
+PaintedControl::PaintedControl(Window& parent, const ControlDescription& description,
                                const PaintOptions& options)
     : Control(parent, description), options_(options) {}
 

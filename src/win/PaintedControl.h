@@ -14,7 +14,7 @@ struct PaintOptions {
 // own beforehand, so nothing flashes between the two.
 class PaintedControl : public Control {
 protected:
-    PaintedControl(Window& parent, const ControlSpec& description,
+    PaintedControl(Window& parent, const ControlDescription& description,
                    const PaintOptions& options = {});
 
     // Draws the content over the background; client is the whole client area.

@@ -29,7 +29,7 @@ void drawBevel(HDC dc, RECT& r, Bevel bevel, int width) {
 
 }  // namespace
 
-Panel::Panel(Window& parent, const ControlSpec& description, const PanelLook& look)
+Panel::Panel(Window& parent, const ControlDescription& description, const PanelLook& look)
     : Control(parent, description), look_(look), brush_(CreateSolidBrush(color())) {
     createOwn("VantaroPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
               WS_EX_CONTROLPARENT, parent.handle(), description.bounds, "");

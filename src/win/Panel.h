@@ -19,7 +19,7 @@ struct PanelLook {
 // A flat area with optional 3-D bevels that holds other controls.
 class Panel : public Control {
 public:
-    Panel(Window& parent, const ControlSpec& description, const PanelLook& look = {});
+    Panel(Window& parent, const ControlDescription& description, const PanelLook& look = {});
 
     COLORREF color() const;
     void setColor(COLORREF color);

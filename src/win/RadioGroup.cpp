@@ -7,7 +7,7 @@
 
 namespace win {
 
-RadioGroup::RadioGroup(Window& parent, const ControlSpec& description, const std::vector<std::string>& items,
+RadioGroup::RadioGroup(Window& parent, const ControlDescription& description, const std::vector<std::string>& items,
                        int itemIndex)
     : GroupBox(parent, description) {
     for (std::size_t i = 0; i < items.size(); ++i) {

@@ -11,7 +11,7 @@ namespace win {
 // A captioned group of radio buttons in one column, with the index of the checked one.
 class RadioGroup : public GroupBox {
 public:
-    RadioGroup(Window& parent, const ControlSpec& description, const std::vector<std::string>& items,
+    RadioGroup(Window& parent, const ControlDescription& description, const std::vector<std::string>& items,
                int itemIndex);
 
     int itemIndex() const { return itemIndex_; }

@@ -35,7 +35,7 @@ std::string plainText(const std::vector<TextBlock>& blocks) {
 
 }  // namespace
 
-TextView::TextView(Window& parent, const ControlSpec& description, const TextViewOptions& options)
+TextView::TextView(Window& parent, const ControlDescription& description, const TextViewOptions& options)
     // Drawn off screen first, so scrolling does not flicker.
     : PaintedControl(parent, description, {.doubleBuffered = true}), options_(options) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;

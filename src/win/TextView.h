@@ -35,7 +35,7 @@ struct TextViewOptions {
 // text is the plain text, so tests and screen readers can read what it shows.
 class TextView : public PaintedControl {
 public:
-    TextView(Window& parent, const ControlSpec& description, const TextViewOptions& options = {});
+    TextView(Window& parent, const ControlDescription& description, const TextViewOptions& options = {});
 
     // Shows new text from its top.
     void setBlocks(std::vector<TextBlock> blocks);

@@ -6,7 +6,7 @@
 
 namespace win {
 
-TrackBar::TrackBar(Window& parent, const ControlSpec& description, const TrackBarRange& range)
+TrackBar::TrackBar(Window& parent, const ControlDescription& description, const TrackBarRange& range)
     : Control(parent, description), range_(range), position_(std::clamp(range.position, range.minimum, range.maximum)) {
     createStandard(TRACKBAR_CLASSA,
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TBS_HORZ | TBS_AUTOTICKS |

@@ -16,7 +16,7 @@ struct TrackBarRange {
 // A standard track bar whose position stays within its range.
 class TrackBar : public Control {
 public:
-    TrackBar(Window& parent, const ControlSpec& description, const TrackBarRange& range);
+    TrackBar(Window& parent, const ControlDescription& description, const TrackBarRange& range);
 
     int position() const { return position_; }
     int minimum() const { return range_.minimum; }

@@ -403,7 +403,7 @@ public:
                     .clientWidth = 372,
                     .clientHeight = 209}};
     std::unique_ptr<CreditsScroller> credits = std::make_unique<CreditsScroller>(
-        host, win::ControlSpec{.name = "Credits", .bounds = {0, 0, 372, 209}});
+        host, win::ControlDescription{.name = "Credits", .bounds = {0, 0, 372, 209}});
     const std::vector<std::string> lines = formatCredits(designCreditsLines(), "2.0.0.1", "C");
 
     void SetUp() override {
