@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,9 @@ struct OutlineRectangle {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 };
+
+// The image's parts an outline along `rect` touches, to repaint just those.
+std::array<RECT, 4> OutlineEdgeRects(const OutlineRectangle& rect);
 
 // Where the black dots stand, 0..9: the process's one outline shares it.
 inline int Phase = 0;

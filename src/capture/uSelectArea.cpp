@@ -170,25 +170,45 @@ void TfmSelectedArea::endSelection(HCURSOR rememberedCursor) {
     Image.setPicture(win::Bitmap());
 }
 
+bool TfmSelectedArea::snapshotCoversThePicture() const {
+    const win::Bitmap& surface = Image.picture();
+    return ShownSnapshot && ShownSnapshot->width() >= surface.width() &&
+           ShownSnapshot->height() >= surface.height();
+}
+
 void TfmSelectedArea::paintSnapshot() {
+    drawnOutline_.reset();
     const win::Bitmap& surface = Image.picture();
     if (surface.empty()) return;
-    const bool covers = ShownSnapshot && ShownSnapshot->width() >= surface.width() &&
-                        ShownSnapshot->height() >= surface.height();
     // A snapshot smaller than the screen (the display changed since it was taken) leaves black.
-    if (!covers) PatBlt(surface.dc(), 0, 0, surface.width(), surface.height(), BLACKNESS);
+    if (!snapshotCoversThePicture()) {
+        PatBlt(surface.dc(), 0, 0, surface.width(), surface.height(), BLACKNESS);
+    }
     if (ShownSnapshot && !ShownSnapshot->empty()) {
         BitBlt(surface.dc(), 0, 0, ShownSnapshot->width(), ShownSnapshot->height(),
                ShownSnapshot->dc(), 0, 0, SRCCOPY);
     }
+    Image.invalidate();
 }
 
 void TfmSelectedArea::RedrawSelection() {
     fmAnimatedRectangle->StopOutline();
-    paintSnapshot();
+    if (drawnOutline_ && snapshotCoversThePicture()) {
+        // Only the old outline goes back to the snapshot's pixels: copying the whole screen at
+        // every mouse move is what would make a drag lag behind the pointer.
+        const auto edges = OutlineEdgeRects(*drawnOutline_);
+        const win::Bitmap& surface = Image.picture();
+        for (const RECT& edge : edges) {
+            BitBlt(surface.dc(), edge.left, edge.top, edge.right - edge.left, edge.bottom - edge.top,
+                   ShownSnapshot->dc(), edge.left, edge.top, SRCCOPY);
+        }
+        Image.invalidate(edges);
+    } else {
+        paintSnapshot();
+    }
     const AreaRect corners = Selection.corners();
-    fmAnimatedRectangle->StartOutline({corners.Left, corners.Top, corners.Right, corners.Bottom},
-                                      Image);
+    drawnOutline_ = OutlineRectangle{corners.Left, corners.Top, corners.Right, corners.Bottom};
+    fmAnimatedRectangle->StartOutline(*drawnOutline_, Image);
 }
 
 void TfmSelectedArea::carryOut(const SelectionResponse& response) {

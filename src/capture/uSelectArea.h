@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "capture/ScreenSnapshot.h"
+#include "capture/uAnimatedRectangle.h"
 #include "core/AreaRect.h"
 #include "core/AreaSelection.h"
 #include "win/Button.h"
@@ -54,9 +57,13 @@ private:
 
     void carryOut(const SelectionResponse& response);
     void paintSnapshot();
+    bool snapshotCoversThePicture() const;
     void showOverTheScreen();
     void waitForTheEnd();
     void endSelection(HCURSOR rememberedCursor);
+
+    // The outline now drawn into the picture, so a redraw wipes just that with the snapshot.
+    std::optional<OutlineRectangle> drawnOutline_;
 };
 
 inline TfmSelectedArea* fmSelectedArea = nullptr;

@@ -35,4 +35,15 @@ AreaRect screenToPreviewRect(const AreaRect& area, Size screen, Size preview) {
             scale(area.Bottom, sy)};
 }
 
+std::array<ExclusiveRect, 4> outlineEdges(const AreaRect& corners) {
+    const std::int32_t left = std::min(corners.Left, corners.Right);
+    const std::int32_t right = std::max(corners.Left, corners.Right) + 1;
+    const std::int32_t top = std::min(corners.Top, corners.Bottom);
+    const std::int32_t bottom = std::max(corners.Top, corners.Bottom) + 1;
+    return {{{left, corners.Top, right, corners.Top + 1},
+             {left, corners.Bottom, right, corners.Bottom + 1},
+             {corners.Left, top, corners.Left + 1, bottom},
+             {corners.Right, top, corners.Right + 1, bottom}}};
+}
+
 }  // namespace vps

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "core/AreaRect.h"
@@ -21,5 +22,10 @@ AreaRect foregroundWindowRect(const std::optional<ExclusiveRect>& windowRect, Si
 // Maps a screen rectangle onto a miniature of preview.width x preview.height pixels, truncating
 // each scaled edge toward zero, so the inclusive screen edges land inside the miniature.
 AreaRect screenToPreviewRect(const AreaRect& area, Size screen, Size preview);
+
+// The four one-pixel strips an outline around `corners` (in any order) can touch: the top and
+// bottom rows and the left and right columns between the corners, both corners included. Only
+// these need repainting when the outline moves or marches.
+std::array<ExclusiveRect, 4> outlineEdges(const AreaRect& corners);
 
 }  // namespace vps

@@ -16,6 +16,7 @@ public:
     Image(Window& parent, const ControlDescription& description, COLORREF background);
 
     Bitmap& picture() { return picture_; }
+    const Bitmap& picture() const { return picture_; }
     void setPicture(Bitmap&& picture);
 
     std::function<void()> OnClick;

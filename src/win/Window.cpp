@@ -285,4 +285,13 @@ void Window::refresh() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void Window::invalidate(std::span<const RECT> areas) {
+    for (const RECT& area : areas) InvalidateRect(hwnd_, &area, TRUE);
+}
+
+void Window::refresh(std::span<const RECT> areas) {
+    invalidate(areas);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 }  // namespace win

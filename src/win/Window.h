@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ public:
 
     void invalidate();
     void refresh();  // repaint now
+    // Only these parts, in client coordinates: a picture changed in a few places repaints in a
+    // few places, which matters for a control the size of the screen.
+    void invalidate(std::span<const RECT> areas);
+    void refresh(std::span<const RECT> areas);
 
     std::function<void(const MouseEvent&)> OnMouseDown;
     std::function<void(const MouseEvent&)> OnMouseMove;

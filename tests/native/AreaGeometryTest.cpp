@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/AreaGeometry.h"
 
 namespace vps {
@@ -62,6 +65,45 @@ TEST(AreaGeometry, ScreenToPreviewTruncatesTowardZero) {
 
 TEST(AreaGeometry, ScreenToPreviewOfAnEmptyScreenIsEmpty) {
     EXPECT_EQ(screenToPreviewRect({0, 0, 10, 10}, {0, 0}, {269, 169}), AreaRect{});
+}
+
+// The pixels an outline's four walks visit: each walk runs from its start towards its end, the
+// end excluded, as the platform's line walker does.
+std::vector<std::pair<int, int>> outlinePixels(const AreaRect& r) {
+    std::vector<std::pair<int, int>> pixels;
+    const auto walk = [&](int x0, int y0, int x1, int y1) {
+        const int dx = (x1 > x0) - (x1 < x0);
+        const int dy = (y1 > y0) - (y1 < y0);
+        for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy) pixels.emplace_back(x, y);
+    };
+    walk(r.Left, r.Top, r.Right, r.Top);
+    walk(r.Right, r.Top, r.Right, r.Bottom);
+    walk(r.Left, r.Top, r.Left, r.Bottom);
+    walk(r.Left, r.Bottom, r.Right, r.Bottom);
+    return pixels;
+}
+
+TEST(AreaGeometry, OutlineEdgesHoldEveryPixelTheOutlineDrawsAndLittleElse) {
+    const AreaRect cases[] = {
+        {0, 0, 20, 10}, {20, 10, 0, 0}, {5, 30, 25, 2}, {0, 0, 0, 0}, {7, 3, 7, 40},
+        {-15, -5, 12, 9}, {100, 100, 1919, 1079},
+    };
+    for (const AreaRect& r : cases) {
+        SCOPED_TRACE(testing::Message() << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom);
+        const auto edges = outlineEdges(r);
+        for (const auto& [x, y] : outlinePixels(r)) {
+            EXPECT_TRUE(std::ranges::any_of(edges, [x = x, y = y](const ExclusiveRect& e) {
+                return e.left <= x && x < e.right && e.top <= y && y < e.bottom;
+            })) << "pixel " << x << "," << y << " lies outside every strip";
+        }
+        std::int64_t area = 0;
+        for (const ExclusiveRect& e : edges) {
+            EXPECT_TRUE(e.right - e.left == 1 || e.bottom - e.top == 1) << "a strip is one pixel thick";
+            area += std::int64_t{e.right - e.left} * (e.bottom - e.top);
+        }
+        const auto span = [](std::int64_t a, std::int64_t b) { return (a < b ? b - a : a - b) + 1; };
+        EXPECT_LE(area, 2 * span(r.Left, r.Right) + 2 * span(r.Top, r.Bottom));
+    }
 }
 
 }  // namespace

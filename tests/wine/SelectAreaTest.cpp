@@ -149,10 +149,15 @@ public:
     static COLORREF pixel(int x, int y) {
         return GetPixel(fmSelectedArea->Image.picture().dc(), x, y);
     }
-    static bool outlined(int x, int y) {
-        const COLORREF colour = pixel(x, y);
+    // What the window shows there, which only repainting brings in line with the picture.
+    static COLORREF shown(int x, int y) {
+        const win::WindowDC dc(fmSelectedArea->Image.handle());
+        return GetPixel(dc.get(), x, y);
+    }
+    static bool isOutline(COLORREF colour) {
         return colour == RGB(255, 255, 255) || colour == RGB(0, 0, 0);
     }
+    static bool outlined(int x, int y) { return isOutline(pixel(x, y)); }
     static void expectEnded() {
         EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
         EXPECT_FALSE(fmAnimatedRectangle->running());
@@ -196,6 +201,10 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
             EXPECT_EQ(pixel(200, 120), kGrey) << "each redraw wipes the previous outline";
             EXPECT_TRUE(outlined(250, 100));
             EXPECT_TRUE(outlined(300, 150));
+            // Only the outlines' edges are repainted: the old one's and the new one's.
+            EXPECT_EQ(shown(200, 120), kGrey) << "the wiped outline is gone from the screen too";
+            EXPECT_TRUE(isOutline(shown(250, 100)));
+            EXPECT_TRUE(isOutline(shown(300, 150)));
         }),
         releaseAt(300, 200),
         key(VK_RETURN),
