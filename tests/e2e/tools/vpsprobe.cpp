@@ -149,7 +149,8 @@ int usage() {
                  "  show SW_VALUE\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
                  "  wake-time | show-time       (post 1801 / ShowWindow; ms until visible)\n"
-                 "  start-time EXE [ARGS...]    (start a program; ms until the window is visible)\n");
+                 "  start-time EXE [ARGS...]    (start a program; ms until the window is visible)\n"
+                 "  drag-fps X0 Y0 X1 Y1 FRAMES (drag across the window; frames painted a second)\n");
     return kUsage;
 }
 
@@ -251,6 +252,44 @@ int cmd_start_time(int argc, char** argv) {
     const int rc = time_until_visible(start);
     CloseHandle(pi.hProcess);
     return rc;
+}
+
+// Drags across the window's largest child (the selection's picture of the screen) as fast as
+// it can follow: each move is sent, so it has been handled when the send returns, and the
+// window is then made to paint, so a frame counts only once it is on the screen.
+int cmd_drag_fps(int argc, char** argv) {
+    long long x0 = 0, y0 = 0, x1 = 0, y1 = 0, frames = 0;
+    if (!parse_numbers(argc, argv, {&x0, &y0, &x1, &y1, &frames}) || frames < 1) return usage();
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    HWND surface = w;
+    long long largest = 0;
+    for (HWND child : windows_below(w)) {
+        RECT r{};
+        GetClientRect(child, &r);
+        const long long area = static_cast<long long>(r.right) * r.bottom;
+        if (area > largest) {
+            largest = area;
+            surface = child;
+        }
+    }
+    const auto send = [surface](UINT message, WPARAM keys, long long x, long long y) {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(surface, message, keys, MAKELPARAM(x, y), SMTO_NORMAL, 10000,
+                                   &ignored) != 0;
+    };
+    if (!send(WM_MOUSEMOVE, 0, x0, y0) || !send(WM_LBUTTONDOWN, MK_LBUTTON, x0, y0)) return 1;
+    RedrawWindow(surface, nullptr, nullptr, RDW_UPDATENOW);
+    const double start = now_ms();
+    for (long long i = 1; i <= frames; ++i) {
+        if (!send(WM_MOUSEMOVE, MK_LBUTTON, x0 + (x1 - x0) * i / frames, y0 + (y1 - y0) * i / frames))
+            return 1;
+        RedrawWindow(surface, nullptr, nullptr, RDW_UPDATENOW);
+    }
+    const double elapsed = now_ms() - start;
+    send(WM_LBUTTONUP, 0, x1, y1);
+    std::printf("%.1f\n", static_cast<double>(frames) * 1000.0 / elapsed);
+    return 0;
 }
 
 } // namespace
@@ -359,6 +398,8 @@ int main(int argc, char** argv) {
                    : 1;
     } else if (cmd == "list") {
         for (HWND each : windows_below()) print_window(each);
+    } else if (cmd == "drag-fps") {
+        return cmd_drag_fps(nrest, rest);
     } else {
         return usage();
     }
