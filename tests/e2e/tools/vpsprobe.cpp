@@ -5,6 +5,8 @@
 // Exit codes: 0 done, 1 condition not reached / call failed, 2 window not found, 64 usage.
 
 #include <windows.h>
+// After <windows.h>: the track bar's messages.
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -143,7 +145,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: vpsprobe [-c CLASS | -t TITLE] COMMAND [ARGS]\n"
                  "  find | visible | rect | client | pid | close | endsession | list\n"
-                 "  find-title CAPTION | child-rect TEXT | count\n"
+                 "  find-title CAPTION | child-rect TEXT | count | controls\n"
                  "  idle TIMEOUT_MS | move X Y WIDTH HEIGHT\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
@@ -252,6 +254,39 @@ int cmd_start_time(int argc, char** argv) {
     const int rc = time_until_visible(start);
     CloseHandle(pi.hProcess);
     return rc;
+}
+
+// Line breaks and tabs as escapes, so one control stays on one line of the output.
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else out += c;
+    }
+    return out;
+}
+
+// Every control of the window as "CLASS<TAB>VALUE<TAB>TEXT": a button's check state (0, 1, 2),
+// a track bar's position, "-" for the rest. What a person sees of the settings, read the way
+// another program can read it.
+int cmd_controls() {
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    for (HWND child : windows_below(w)) {
+        const std::string cls = class_of(child);
+        UINT query = 0;
+        if (_stricmp(cls.c_str(), "Button") == 0) query = BM_GETCHECK;
+        if (_stricmp(cls.c_str(), TRACKBAR_CLASSA) == 0) query = TBM_GETPOS;
+        DWORD_PTR value = 0;
+        const bool answered =
+            query && SendMessageTimeoutA(child, query, 0, 0, SMTO_NORMAL, 10000, &value);
+        std::printf("%s\t%s\t%s\n", cls.c_str(),
+                    answered ? std::to_string(static_cast<long long>(value)).c_str() : "-",
+                    escaped(text_of(child)).c_str());
+    }
+    return 0;
 }
 
 // Drags across the window's largest child (the selection's picture of the screen) as fast as
@@ -398,6 +433,9 @@ int main(int argc, char** argv) {
                    : 1;
     } else if (cmd == "list") {
         for (HWND each : windows_below()) print_window(each);
+    } else if (cmd == "controls") {
+        if (nrest != 0) return usage();
+        return cmd_controls();
     } else if (cmd == "drag-fps") {
         return cmd_drag_fps(nrest, rest);
     } else {
