@@ -116,36 +116,23 @@ clipboard_holds_the_whole_screen() {
   expect_screen_part "$CLIPPED" 0 0 "$SCREEN_W" "$SCREEN_H"
 }
 
-# (100, 100) to (300, 200) includes both corners: 201 x 101 pixels.
-dragged_rectangle_is_the_crop() {
+# A rectangle dragged from (100, 100) to (300, 200), then the selection ended by KEY; Copy to
+# Clipboard must then hold exactly the screen's part at X Y W H.
+selection_ended_by_key_copies() {
+  local key="$1"
+  shift
   settings '[Action]' 'ItemIndex=3'
   clear_clipboard
   app_start /FIRSTRUN
   wait_visible
   click_select_button
   drag 100 100 300 200
-  press Return
-  probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "Enter did not end the selection"
+  press "$key"
+  probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "$key did not end the selection"
   press_ok
   wait_hidden
   read_clipboard
-  expect_screen_part "$CLIPPED" 100 100 201 101
-}
-
-# Escape leaves the Selected Area (0, 0, 0, 0): the one pixel in the corner.
-escaped_selection_is_the_corner_pixel() {
-  settings '[Action]' 'ItemIndex=3'
-  clear_clipboard
-  app_start /FIRSTRUN
-  wait_visible
-  click_select_button
-  drag 100 100 300 200
-  press Escape
-  probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "Escape did not end the selection"
-  press_ok
-  wait_hidden
-  read_clipboard
-  expect_screen_part "$CLIPPED" 0 0 1 1
+  expect_screen_part "$CLIPPED" "$@"
 }
 
 # Two saves in a row: the first free name each time, the file exactly the screen.
@@ -260,8 +247,9 @@ import -window root "$SCREEN_PICTURE"
   { echo "not ok - e2e/$E2E_FILE: setup: the screen does not show the test picture"; exit 1; }
 
 run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X" clipboard_holds_the_whole_screen
-run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" dragged_rectangle_is_the_crop
-run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" escaped_selection_is_the_corner_pixel
+# Both corners are inside: 201 x 101 pixels. Escape leaves (0, 0, 0, 0): the corner pixel.
+run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" selection_ended_by_key_copies Return 100 100 201 101
+run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" selection_ended_by_key_copies Escape 0 0 1 1
 run_case "Save as BMP: the first free names, each file the screen exactly" bmp_files_are_the_screen_under_free_names
 run_case "Save as JPEG: quality position 3 is quality 75, 4:2:0, the screen's picture" jpeg_file_has_the_chosen_quality
 run_case "Email: the saved JPEG, subject and body handed to the mail client" email_hands_the_saved_jpeg_to_the_mail_client
