@@ -20,6 +20,7 @@
 // Only 64-bit: the 32-bit program keeps to SSE2.
 #if defined(__x86_64__)
 #define VPS_RESAMPLE_AVX2 1
+#define VPS_AVX2_FUNCTION __attribute__((target("avx2")))
 #include <immintrin.h>
 #endif
 
@@ -132,48 +133,51 @@ void acrossPortable(const std::uint8_t* line, const Taps& taps, std::uint32_t* o
 
 #if defined(VPS_RESAMPLE_SSE2)
 
-// Bytes widen to 16-bit lanes; weight times byte and the running sums fit there (see Taps).
+// Sixteen bytes widened to 16-bit lanes, times the weight, added to the sums of their low and
+// high eight; weight times byte and the running sums fit there (see Taps).
+VPS_SSE2_FUNCTION inline void addWeighted(__m128i bytes16, __m128i weight, __m128i& low,
+                                          __m128i& high) {
+    const __m128i zero = _mm_setzero_si128();
+    low = _mm_add_epi16(low, _mm_mullo_epi16(_mm_unpacklo_epi8(bytes16, zero), weight));
+    high = _mm_add_epi16(high, _mm_mullo_epi16(_mm_unpackhi_epi8(bytes16, zero), weight));
+}
+
+// (sum + 128) >> 8 in every 16-bit lane, packed back to bytes.
+VPS_SSE2_FUNCTION inline __m128i roundedBytes(__m128i low, __m128i high) {
+    const __m128i half = _mm_set1_epi16(128);
+    return _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(low, half), 8),
+                            _mm_srli_epi16(_mm_add_epi16(high, half), 8));
+}
+
 VPS_SSE2_FUNCTION void downSse2(const std::uint8_t* const* rows, const std::int32_t* weights,
                                 std::int32_t count, std::size_t begin, std::size_t bytes,
                                 std::uint8_t* out) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(128);
     std::size_t b = begin;
     // 64 bytes at a time keeps eight sums in registers while all the rows go by.
     for (; b + 64 <= bytes; b += 64) {
         __m128i sums[8];
-        for (__m128i& sum : sums) sum = zero;
+        for (__m128i& sum : sums) sum = _mm_setzero_si128();
         for (std::int32_t k = 0; k < count; ++k) {
             const __m128i weight = _mm_set1_epi16(static_cast<std::int16_t>(weights[k]));
-            const std::uint8_t* row = rows[k] + b;
+            const auto* row = reinterpret_cast<const __m128i*>(rows[k] + b);
             for (int part = 0; part < 4; ++part) {
-                const __m128i bytes16 =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 16 * part));
-                sums[2 * part] = _mm_add_epi16(
-                    sums[2 * part], _mm_mullo_epi16(_mm_unpacklo_epi8(bytes16, zero), weight));
-                sums[2 * part + 1] = _mm_add_epi16(
-                    sums[2 * part + 1], _mm_mullo_epi16(_mm_unpackhi_epi8(bytes16, zero), weight));
+                addWeighted(_mm_loadu_si128(row + part), weight, sums[2 * part],
+                            sums[2 * part + 1]);
             }
         }
         for (int part = 0; part < 4; ++part) {
-            const __m128i low = _mm_srli_epi16(_mm_add_epi16(sums[2 * part], half), 8);
-            const __m128i high = _mm_srli_epi16(_mm_add_epi16(sums[2 * part + 1], half), 8);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b + 16 * part),
-                             _mm_packus_epi16(low, high));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b) + part,
+                             roundedBytes(sums[2 * part], sums[2 * part + 1]));
         }
     }
     for (; b + 16 <= bytes; b += 16) {
-        __m128i low = zero;
-        __m128i high = zero;
+        __m128i low = _mm_setzero_si128();
+        __m128i high = _mm_setzero_si128();
         for (std::int32_t k = 0; k < count; ++k) {
-            const __m128i weight = _mm_set1_epi16(static_cast<std::int16_t>(weights[k]));
-            const __m128i bytes16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + b));
-            low = _mm_add_epi16(low, _mm_mullo_epi16(_mm_unpacklo_epi8(bytes16, zero), weight));
-            high = _mm_add_epi16(high, _mm_mullo_epi16(_mm_unpackhi_epi8(bytes16, zero), weight));
+            addWeighted(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + b)),
+                        _mm_set1_epi16(static_cast<std::int16_t>(weights[k])), low, high);
         }
-        low = _mm_srli_epi16(_mm_add_epi16(low, half), 8);
-        high = _mm_srli_epi16(_mm_add_epi16(high, half), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b), _mm_packus_epi16(low, high));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b), roundedBytes(low, high));
     }
     for (; b < bytes; ++b) {
         std::int32_t sum = 0;
@@ -191,16 +195,15 @@ VPS_SSE2_FUNCTION inline std::uint32_t acrossPixelSse2(const std::uint8_t* pixel
     __m128i sum = zero;
     for (std::int32_t k = 0; k < count; k += 4) {
         const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 4 * k));
-        const __m128i firstTwo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + 4 * k));
-        const __m128i lastTwo =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + 4 * k + 8));
-        sum = _mm_add_epi16(sum, _mm_mullo_epi16(_mm_unpacklo_epi8(four, zero), firstTwo));
-        sum = _mm_add_epi16(sum, _mm_mullo_epi16(_mm_unpackhi_epi8(four, zero), lastTwo));
+        const auto* twoAndTwo = reinterpret_cast<const __m128i*>(weights + 4 * k);
+        sum = _mm_add_epi16(
+            sum, _mm_mullo_epi16(_mm_unpacklo_epi8(four, zero), _mm_loadu_si128(twoAndTwo)));
+        sum = _mm_add_epi16(
+            sum, _mm_mullo_epi16(_mm_unpackhi_epi8(four, zero), _mm_loadu_si128(twoAndTwo + 1)));
     }
     // Even taps summed in the low half, odd taps in the high half.
     sum = _mm_add_epi16(sum, _mm_srli_si128(sum, 8));
-    sum = _mm_srli_epi16(_mm_add_epi16(sum, _mm_set1_epi16(128)), 8);
-    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, zero)));
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(roundedBytes(sum, sum)));
 }
 
 VPS_SSE2_FUNCTION void acrossSse2(const std::uint8_t* line, const Taps& taps, std::uint32_t* out) {
@@ -212,44 +215,47 @@ VPS_SSE2_FUNCTION void acrossSse2(const std::uint8_t* line, const Taps& taps, st
 
 #if defined(VPS_RESAMPLE_AVX2)
 
+// The bytes of two rows interleaved, each pair times a pair of byte weights, added to the sums;
+// unpacking works within each 128-bit half.
+VPS_AVX2_FUNCTION inline void addPairWeighted(__m256i upper, __m256i lower, __m256i pair,
+                                              __m256i& low, __m256i& high) {
+    low = _mm256_add_epi16(low, _mm256_maddubs_epi16(_mm256_unpacklo_epi8(upper, lower), pair));
+    high = _mm256_add_epi16(high, _mm256_maddubs_epi16(_mm256_unpackhi_epi8(upper, lower), pair));
+}
+
+// (sum + 128) >> 8 in every 16-bit lane, packed back to bytes within each 128-bit half, which
+// puts the bytes addPairWeighted took apart back in their order.
+VPS_AVX2_FUNCTION inline __m256i roundedBytes(__m256i low, __m256i high) {
+    const __m256i half = _mm256_set1_epi16(128);
+    return _mm256_packus_epi16(_mm256_srli_epi16(_mm256_add_epi16(low, half), 8),
+                               _mm256_srli_epi16(_mm256_add_epi16(high, half), 8));
+}
+
 // Two rows at a time: their bytes interleaved and multiplied by a pair of byte weights with one
 // vpmaddubsw. That needs weights below 128 and a pair's sum at most 128, so the pair's sum of
 // products (at most 255 * 128) cannot saturate the signed 16-bit result; true of every row of
 // a reduction by more than about four. Rows whose weights are larger go the SSE2 way.
-__attribute__((target("avx2"))) void downAvx2(const std::uint8_t* const* rows,
-                                              const std::int32_t* weights,
-                                              const std::int16_t* pairedWeights, bool pairsFit,
-                                              std::int32_t count, std::size_t bytes,
-                                              std::uint8_t* out) {
+VPS_AVX2_FUNCTION void downAvx2(const std::uint8_t* const* rows, const std::int32_t* weights,
+                                const std::int16_t* pairedWeights, bool pairsFit,
+                                std::int32_t count, std::size_t bytes, std::uint8_t* out) {
     std::size_t b = 0;
     if (pairsFit) {
-        const __m256i half = _mm256_set1_epi16(128);
         for (; b + 64 <= bytes; b += 64) {
             __m256i sums[4];
             for (__m256i& sum : sums) sum = _mm256_setzero_si256();
             for (std::int32_t k = 0; k < count; k += 2) {
                 const __m256i pair = _mm256_set1_epi16(pairedWeights[k / 2]);
-                const std::uint8_t* upper = rows[k] + b;
-                const std::uint8_t* lower = rows[k + 1] + b;
+                const auto* upper = reinterpret_cast<const __m256i*>(rows[k] + b);
+                const auto* lower = reinterpret_cast<const __m256i*>(rows[k + 1] + b);
                 for (int part = 0; part < 2; ++part) {
-                    const __m256i a =
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper + 32 * part));
-                    const __m256i c =
-                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + 32 * part));
-                    sums[2 * part] = _mm256_add_epi16(
-                        sums[2 * part], _mm256_maddubs_epi16(_mm256_unpacklo_epi8(a, c), pair));
-                    sums[2 * part + 1] = _mm256_add_epi16(
-                        sums[2 * part + 1], _mm256_maddubs_epi16(_mm256_unpackhi_epi8(a, c), pair));
+                    addPairWeighted(_mm256_loadu_si256(upper + part),
+                                    _mm256_loadu_si256(lower + part), pair, sums[2 * part],
+                                    sums[2 * part + 1]);
                 }
             }
-            // Unpacking and packing both work within each 128-bit half, so the bytes come back
-            // in their order.
             for (int part = 0; part < 2; ++part) {
-                const __m256i low = _mm256_srli_epi16(_mm256_add_epi16(sums[2 * part], half), 8);
-                const __m256i high =
-                    _mm256_srli_epi16(_mm256_add_epi16(sums[2 * part + 1], half), 8);
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + b + 32 * part),
-                                    _mm256_packus_epi16(low, high));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + b) + part,
+                                    roundedBytes(sums[2 * part], sums[2 * part + 1]));
             }
         }
     }
@@ -258,8 +264,7 @@ __attribute__((target("avx2"))) void downAvx2(const std::uint8_t* const* rows,
 
 // Eight taps per step: each pair of neighbouring pixels shuffled channel by channel, then
 // multiplied by its pair of byte weights with one vpmaddubsw (same limits as downAvx2).
-__attribute__((target("avx2"))) void acrossAvx2(const std::uint8_t* line, const Taps& taps,
-                                                std::uint32_t* out) {
+VPS_AVX2_FUNCTION void acrossAvx2(const std::uint8_t* line, const Taps& taps, std::uint32_t* out) {
     const __m256i byChannel =
         _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6, 3,
                          7, 8, 12, 9, 13, 10, 14, 11, 15);
@@ -283,8 +288,7 @@ __attribute__((target("avx2"))) void acrossAvx2(const std::uint8_t* line, const 
         __m128i total =
             _mm_add_epi16(_mm256_castsi256_si128(sum), _mm256_extracti128_si256(sum, 1));
         total = _mm_add_epi16(total, _mm_srli_si128(total, 8));
-        total = _mm_srli_epi16(_mm_add_epi16(total, _mm_set1_epi16(128)), 8);
-        out[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(total, total)));
+        out[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(roundedBytes(total, total)));
     }
 }
 
