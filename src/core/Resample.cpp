@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/ResampleKernels.h"
+
 namespace vps::resample {
 
 std::vector<Contributors> contributorsFor(std::int32_t sourceLength, std::int32_t targetLength) {
@@ -24,7 +26,8 @@ std::vector<Contributors> contributorsFor(std::int32_t sourceLength, std::int32_
         for (std::int32_t j = first; j <= last; ++j) {
             const double distance = std::abs(centre - j);
             if (distance >= support) continue;
-            const auto weight = static_cast<std::int32_t>(std::lround(256 * height * (1 - slope * distance)));
+            const auto weight =
+                static_cast<std::int32_t>(std::lround(256 * height * (1 - slope * distance)));
             list.push_back({std::clamp(j, 0, sourceLength - 1), weight});
             total += weight;
         }
@@ -56,29 +59,46 @@ std::uint32_t blend(const Contributors& sources, const std::uint32_t* line, std:
 
 }  // namespace
 
-void resampleLinear(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
-                    std::int32_t height) {
-    if (width <= 0 || height <= 0 || target.size() < static_cast<std::size_t>(width) * height) return;
+namespace detail {
+
+bool prepareTarget(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
+                   std::int32_t height) {
+    if (width <= 0 || height <= 0 || target.size() < static_cast<std::size_t>(width) * height) {
+        return false;
+    }
     if (source.width <= 0 || source.height <= 0) {
         std::fill(target.begin(), target.end(), 0u);
-        return;
+        return false;
     }
-    // Across first: the intermediate picture is as narrow as the target, so the second pass
-    // touches far fewer pixels.
-    const auto across = contributorsFor(source.width, width);
+    return true;
+}
+
+void resampleLinearReference(const PixelView& source, std::span<std::uint32_t> target,
+                             std::int32_t width, std::int32_t height) {
+    if (!prepareTarget(source, target, width, height)) return;
     const auto down = contributorsFor(source.height, height);
-    std::vector<std::uint32_t> narrow(static_cast<std::size_t>(width) * source.height);
-    for (std::int32_t y = 0; y < source.height; ++y) {
-        const std::uint32_t* line = source.pixels + static_cast<std::ptrdiff_t>(y) * source.stride;
-        for (std::int32_t x = 0; x < width; ++x) {
-            narrow[static_cast<std::size_t>(y) * width + x] = blend(across[x], line, 1);
+    const auto across = contributorsFor(source.width, width);
+    std::vector<std::uint32_t> shortened(static_cast<std::size_t>(source.width) * height);
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < source.width; ++x) {
+            shortened[static_cast<std::size_t>(y) * source.width + x] =
+                blend(down[y], source.pixels + x, source.stride);
         }
     }
     for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint32_t* line =
+            shortened.data() + static_cast<std::ptrdiff_t>(y) * source.width;
         for (std::int32_t x = 0; x < width; ++x) {
-            target[static_cast<std::size_t>(y) * width + x] = blend(down[y], narrow.data() + x, width);
+            target[static_cast<std::size_t>(y) * width + x] = blend(across[x], line, 1);
         }
     }
+}
+
+}  // namespace detail
+
+void resampleLinear(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
+                    std::int32_t height) {
+    detail::resampleLinearWith(detail::fastestKernel(), source, target, width, height);
 }
 
 }  // namespace vps::resample

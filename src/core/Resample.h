@@ -30,7 +30,8 @@ struct PixelView {
     std::int32_t stride;
 };
 
-// Resamples the whole source onto the whole target (width x height, tightly packed).
+// Resamples the whole source onto the whole target (width x height, tightly packed), with the
+// fastest kernel this processor can run; every kernel gives the same bits (ResampleKernels.h).
 void resampleLinear(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
                     std::int32_t height);
 

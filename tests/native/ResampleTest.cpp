@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/Resample.h"
+#include "core/ResampleKernels.h"
 
 namespace vps::resample {
 namespace {
@@ -69,6 +72,47 @@ TEST(Resample, AnEmptySourceGivesABlankMiniature) {
     std::vector<std::uint32_t> target(4, 0x12345678u);
     resampleLinear({nullptr, 0, 0, 0}, target, 2, 2);
     for (std::uint32_t pixel : target) EXPECT_EQ(pixel, 0u);
+}
+
+TEST(Resample, EveryKernelGivesTheReferenceBitsExactly) {
+    struct Case {
+        std::int32_t sourceWidth, sourceHeight, stride, width, height;
+    };
+    const Case cases[] = {
+        {1920, 1080, 1920, 269, 169},  // the miniature of common screens
+        {3840, 2160, 3840, 269, 169},
+        {1023, 767, 1023, 269, 169},  // odd sizes: rows end in a partial vector
+        {37, 23, 37, 11, 7},
+        {1280, 1024, 1300, 269, 169},  // rows further apart than they are wide
+        {1, 600, 1, 1, 169},           // one-pixel-wide and one-pixel-high sources and targets
+        {800, 1, 800, 269, 1},
+        {1366, 768, 1366, 1, 1},
+        {1366, 768, 1366, 269, 1},
+        {97, 61, 101, 269, 169},  // enlarging
+        {3, 2, 3, 7, 5},
+        {300, 100, 300, 600, 50},   // enlarging across while reducing down
+        {269, 169, 269, 269, 169},  // same size
+    };
+    std::mt19937 random(20240611);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sourceWidth << "x" << c.sourceHeight << " (stride "
+                                        << c.stride << ") -> " << c.width << "x" << c.height);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(c.stride) * c.sourceHeight);
+        for (auto& pixel : pixels) pixel = static_cast<std::uint32_t>(random());
+        const PixelView source{pixels.data(), c.sourceWidth, c.sourceHeight, c.stride};
+        const std::size_t area = static_cast<std::size_t>(c.width) * c.height;
+
+        std::vector<std::uint32_t> expected(area);
+        detail::resampleLinearReference(source, expected, c.width, c.height);
+        std::vector<std::uint32_t> actual(area);
+        resampleLinear(source, actual, c.width, c.height);
+        ASSERT_EQ(actual, expected) << "resampleLinear";
+        for (const detail::Kernel kernel : detail::kernelsOnThisProcessor()) {
+            std::fill(actual.begin(), actual.end(), 0u);
+            detail::resampleLinearWith(kernel, source, actual, c.width, c.height);
+            ASSERT_EQ(actual, expected) << detail::nameOf(kernel);
+        }
+    }
 }
 
 }  // namespace
