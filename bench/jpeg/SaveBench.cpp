@@ -4,9 +4,11 @@
 //   jpeg <quality> <median ms> <fastest ms> <bytes>
 //   bmp <what> <median ms>
 //
-//   save_bench [--runs N] [--size WxH] [--ppm FILE] [--jpeg-dir DIR] [--bmp-dir DIR]
-// --ppm writes the picture for libjpeg-turbo's own tools; --jpeg-dir keeps each quality's file
-// (q10.jpg ...) so its bytes can be compared with theirs.
+//   save_bench [--runs N] [--size WxH] [--quality Q|none] [--ppm FILE] [--jpeg-dir DIR]
+//              [--bmp-dir DIR]
+// --quality times one quality only (none: no JPEG), so a script can run the peer right beside
+// each; --ppm writes the picture for libjpeg-turbo's own tools; --jpeg-dir keeps each quality's
+// file (q10.jpg ...) so its bytes can be compared with theirs; --bmp-dir times BMP saving there.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -25,7 +27,8 @@
 
 namespace {
 
-constexpr int Qualities[] = {10, 25, 50, 75, 90};
+// The quality slider's positions.
+const std::vector<int> Qualities = {10, 25, 50, 75, 90};
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -38,6 +41,7 @@ struct Options {
     int runs = 15;
     int width = 1920;
     int height = 1080;
+    std::vector<int> qualities = Qualities;
     std::string ppm, jpegDir, bmpDir;
 };
 
@@ -49,6 +53,9 @@ Options parse(int argc, char** argv) {
             options.runs = std::max(1, std::atoi(value.c_str()));
         else if (name == "--size")
             std::sscanf(value.c_str(), "%dx%d", &options.width, &options.height);
+        else if (name == "--quality")
+            options.qualities =
+                value == "none" ? std::vector<int>{} : std::vector<int>{std::atoi(value.c_str())};
         else if (name == "--ppm")
             options.ppm = value;
         else if (name == "--jpeg-dir")
@@ -73,7 +80,7 @@ int main(int argc, char** argv) {
         std::printf("picture %d %d\n", picture.width, picture.height);
         if (!options.ppm.empty()) writeFile(options.ppm, vps::bench::PpmFileBytes(picture));
 
-        for (int quality : Qualities) {
+        for (int quality : options.qualities) {
             // The first encode pays for page faults in fresh memory; it is not what a user who
             // saves a second capture waits for, nor what the peer's warm-up measures.
             std::vector<std::uint8_t> file = vps::EncodeJpeg(picture, quality);
