@@ -572,6 +572,24 @@ TEST(JpegEncoder, BlueGreenRedInputChangesNoByteOfTheFile) {
     }
 }
 
+// Noise at the highest quality makes a file larger than the encoder's first buffer, which must
+// then grow without losing or repeating a byte.
+TEST(JpegEncoder, FileLargerThanTheFirstBufferKeepsEveryByte) {
+    CaptureBitmap bitmap(128, 128);
+    std::uint32_t state = 12345;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* row = bitmap.row(y);
+        for (int i = 0; i < bitmap.width() * 3; ++i) {
+            state = state * 1664525u + 1013904223u;
+            row[i] = static_cast<std::uint8_t>(state >> 24);
+        }
+    }
+    const Bytes file = EncodeJpeg(pictureOf(bitmap), 100);
+    // The first buffer holds half the picture's bytes and a few KB more.
+    ASSERT_GT(file.size(), 128u * 128u * 3u / 2u + 4096u) << "the picture no longer outgrows it";
+    EXPECT_EQ(file, encodeFromRgbRows(bitmap, 100));
+}
+
 // The encoder's own failure must come back as an exception, not end the process as libjpeg's
 // default error handler would.
 TEST(JpegEncoder, FailureOfTheEncoderIsRaisedWithItsMessage) {
