@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <csetjmp>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -226,6 +227,41 @@ DecodedJpeg decode(const Bytes& file) {
     DecodeErrors errors{};
     out.ok = decodeInto(file, cinfo, errors, out);
     return out;
+}
+
+// The picture through libjpeg the plain way, as the encoder once did it: each row turned into
+// red-green-blue order, the library's defaults at `quality`, baseline tables.
+Bytes encodeFromRgbRows(const CaptureBitmap& bitmap, int quality) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(bitmap.width());
+    cinfo.image_height = static_cast<JDIMENSION>(bitmap.height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> rgb(static_cast<std::size_t>(bitmap.width()) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const std::uint8_t* bgr = bitmap.row(static_cast<int>(cinfo.next_scanline));
+        for (std::size_t i = 0; i < rgb.size(); i += 3) {
+            rgb[i] = bgr[i + 2];
+            rgb[i + 1] = bgr[i + 1];
+            rgb[i + 2] = bgr[i];
+        }
+        JSAMPROW row = rgb.data();
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    Bytes file(buffer, buffer + size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(buffer);
+    return file;
 }
 
 // The example tables of the JPEG standard (ITU T.81, Annex K), in natural order, scaled the
@@ -515,6 +551,43 @@ TEST(JpegEncoder, IsBaselineJfifWithTheTablesOfItsQuality) {
         EXPECT_EQ(jpeg.quantTables[0], expectedQuantTable(0, quality));
         EXPECT_EQ(jpeg.quantTables[1], expectedQuantTable(1, quality));
     }
+}
+
+// The encoder hands the capture's blue-green-red rows to the library as they are; the files must
+// stay those of the plain encode, byte for byte, at every quality of the slider. A width whose
+// rows are padded and a height that ends inside a block row.
+TEST(JpegEncoder, BlueGreenRedInputChangesNoByteOfTheFile) {
+    CaptureBitmap bitmap(37, 29);
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* row = bitmap.row(y);
+        for (int x = 0; x < bitmap.width(); ++x) {
+            row[3 * x] = static_cast<std::uint8_t>(x * 7 + y * 3);
+            row[3 * x + 1] = static_cast<std::uint8_t>((x * y) ^ 0x5A);
+            row[3 * x + 2] = static_cast<std::uint8_t>(255 - x * 5 - y);
+        }
+    }
+    for (int quality : {10, 25, 50, 75, 90}) {
+        SCOPED_TRACE(quality);
+        EXPECT_EQ(EncodeJpeg(pictureOf(bitmap), quality), encodeFromRgbRows(bitmap, quality));
+    }
+}
+
+// Noise at the highest quality makes a file larger than the encoder's first buffer, which must
+// then grow without losing or repeating a byte.
+TEST(JpegEncoder, FileLargerThanTheFirstBufferKeepsEveryByte) {
+    CaptureBitmap bitmap(128, 128);
+    std::uint32_t state = 12345;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        std::uint8_t* row = bitmap.row(y);
+        for (int i = 0; i < bitmap.width() * 3; ++i) {
+            state = state * 1664525u + 1013904223u;
+            row[i] = static_cast<std::uint8_t>(state >> 24);
+        }
+    }
+    const Bytes file = EncodeJpeg(pictureOf(bitmap), 100);
+    // The first buffer holds half the picture's bytes and a few KB more.
+    ASSERT_GT(file.size(), 128u * 128u * 3u / 2u + 4096u) << "the picture no longer outgrows it";
+    EXPECT_EQ(file, encodeFromRgbRows(bitmap, 100));
 }
 
 // The encoder's own failure must come back as an exception, not end the process as libjpeg's
