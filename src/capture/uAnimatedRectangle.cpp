@@ -22,8 +22,8 @@ void CALLBACK MarchPixel(int x, int y, LPARAM context) {
     SetPixelV(walk->dc, x, y, v % 10 == Phase ? RGB(0, 0, 0) : RGB(255, 255, 255));
 }
 
-win::Handle createEvent() {
-    win::Handle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+win::Handle createEvent(bool manualReset = false) {
+    win::Handle event(CreateEventA(nullptr, manualReset, FALSE, nullptr));
     if (!event) win::raiseLastOSError();
     return event;
 }
@@ -40,13 +40,21 @@ std::array<RECT, 4> OutlineEdgeRects(const OutlineRectangle& rect) {
 }
 
 TAnimatedRectThd::TAnimatedRectThd(TfmAnimatedRectangle& owner)
-    : owner_(owner), stepRequested_(createEvent()), stepDone_(createEvent()) {}
+    : owner_(owner),
+      stepRequested_(createEvent()),
+      stepDone_(createEvent()),
+      stopRequested_(createEvent(true)) {}
 
 TAnimatedRectThd::~TAnimatedRectThd() {
     if (thread_) {
         terminate();
         waitFor();
     }
+}
+
+void TAnimatedRectThd::terminate() {
+    terminated_ = true;
+    SetEvent(stopRequested_.get());
 }
 
 void TAnimatedRectThd::start() {
@@ -65,7 +73,7 @@ void TAnimatedRectThd::Execute() {
         // unsigned subtraction stays right across the wrap.
         const DWORD started = GetTickCount();
         do {
-            Sleep(kPollInterval);
+            WaitForSingleObject(stopRequested_.get(), kPollInterval);
         } while (GetTickCount() - started < kStepInterval && !terminated_);
         synchronizeStep();
     }

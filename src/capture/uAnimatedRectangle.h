@@ -39,7 +39,7 @@ public:
     ~TAnimatedRectThd();
 
     void start();
-    void terminate() { terminated_ = true; }
+    void terminate();
     // Waits for the thread to end, running on the calling (user-interface) thread any step the
     // worker hands over meanwhile, so stopping never deadlocks.
     void waitFor();
@@ -55,6 +55,9 @@ private:
     std::atomic<bool> terminated_ = false;
     win::Handle stepRequested_;
     win::Handle stepDone_;
+    // Set with terminated_, so a worker between two polls wakes at once instead of finishing
+    // its 10 ms: a drag stops and restarts the outline at every mouse move.
+    win::Handle stopRequested_;
     win::Handle thread_;
 };
 
