@@ -10,6 +10,7 @@
 #include "core/ResetPolicy.h"
 #include "core/TextUtil.h"
 #include "capture/Preview.h"
+#include "capture/uSelectArea.h"
 #include "capture/uAnimatedRectangle.h"
 #include "guidance/uAboutBox.h"
 #include "guidance/uCheatSheet.h"
@@ -162,11 +163,13 @@ void TfmKestrelPrintScreen::bindEvents() {
     tbBitmap.OnChange = [this] { tbBitmapChange(); };
 
     onMessage(WM_HOTKEY, [this](WPARAM id, LPARAM) {
-        if (std::ranges::find(HotKeyIds, static_cast<int>(id)) != std::end(HotKeyIds)) ShowCapture();
+        if (std::ranges::find(HotKeyIds, static_cast<int>(id)) != std::end(HotKeyIds)) {
+            activateUnlessSelecting();
+        }
         return 0;
     });
     onMessage(WM_WAKEUP, [this](WPARAM, LPARAM) {
-        ShowCapture();
+        activateUnlessSelecting();
         return 0;
     });
     // The resident program never holds up a log-off or shut-down.
@@ -232,6 +235,13 @@ void TfmKestrelPrintScreen::ShowCapture() {
     BringWindowToTop(handle());
     SetForegroundWindow(handle());
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
+}
+
+void TfmKestrelPrintScreen::activateUnlessSelecting() {
+    // The selection covers the screen with the frozen picture, so a snapshot taken now would
+    // only photograph that picture, outline and all, and the selection would go on over it.
+    if (fmSelectedArea && fmSelectedArea->selecting()) return;
+    ShowCapture();
 }
 
 void TfmKestrelPrintScreen::HideCapture() {

@@ -137,6 +137,7 @@ private:
     std::string saveBaseName() const;
 
     void DrawPreview();
+    void activateUnlessSelecting();
     void releaseSnapshot();
     bool previewShowing() const;
     void bindEvents();

@@ -36,6 +36,8 @@ public:
 
     // Wipes the previous outline with the snapshot and outlines the corners as they stand.
     void RedrawSelection();
+    // True from the start of SelectArea until it returns.
+    bool selecting() const { return ShownSnapshot != nullptr; }
 
     // Not owned; set only while a selection runs.
     ScreenSnapshot* ShownSnapshot = nullptr;

@@ -411,5 +411,32 @@ TEST_F(SelectButton, TheResultBecomesTheSelectedAreaAndIsOutlinedOnTheMiniature)
     EXPECT_EQ(main().ScreenArea.itemIndex(), 3);
 }
 
+// The selection covers the screen with the frozen picture: a new snapshot taken then would only
+// photograph that picture with the outline on it, and the selection would go on over the copy.
+TEST_F(SelectButton, AHotKeyOrAWakeUpDuringTheSelectionChangesNothing) {
+    const std::string titleBefore = main().ForegroundTitle;
+    const HBITMAP snapshotBefore = main().Snapshot.handle();
+    {
+        SelectionScript script(concat({
+            drawRectangle(100, 100, 300, 200),
+            {check([this] {
+                SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
+                SendMessageA(main().handle(), WM_WAKEUP, 0, 0);
+                EXPECT_TRUE(IsWindowVisible(fmSelectedArea->handle())) << "the selection goes on";
+            })},
+            {key(VK_RETURN)},
+        }));
+        main().buSelectClick();
+        EXPECT_FALSE(script.stalled());
+    }
+    EXPECT_EQ(main().SelectedRect, (AreaRect{100, 100, 300, 200}));
+    // An activation would have read the selection window as the one in front.
+    EXPECT_EQ(main().ForegroundTitle, titleBefore);
+    EXPECT_EQ(main().Snapshot.handle(), snapshotBefore);
+    // Once the selection is over, the keys work as always.
+    SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
+    EXPECT_TRUE(IsWindowVisible(main().handle()));
+}
+
 }  // namespace
 }  // namespace vps
