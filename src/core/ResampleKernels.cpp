@@ -6,21 +6,23 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #define VPS_RESAMPLE_SSE2 1
-#include <emmintrin.h>
-#if defined(__SSE2__)
-#define VPS_SSE2_FUNCTION
+#include <tmmintrin.h>
+// The builds assume no more than x86-64 (or, on 32-bit, plain x86), so each kernel asks for its
+// instructions itself and runs only after the processor confirmed them.
+#if defined(__x86_64__)
+#define VPS_X86_FUNCTION(features) __attribute__((target(features)))
 #else
-// 32-bit x86 builds assume no SSE2, so these functions ask for it themselves and run only after
-// the processor confirmed it. Windows keeps a 32-bit stack only 4-byte aligned, and spilled
-// vectors need 16.
-#define VPS_SSE2_FUNCTION __attribute__((target("sse2"), force_align_arg_pointer))
+// Windows keeps a 32-bit stack only 4-byte aligned, and spilled vectors need 16.
+#define VPS_X86_FUNCTION(features) __attribute__((target(features), force_align_arg_pointer))
 #endif
+#define VPS_SSE2_FUNCTION VPS_X86_FUNCTION("sse2")
+#define VPS_SSSE3_FUNCTION VPS_X86_FUNCTION("ssse3")
 #endif
 
-// Only 64-bit: the 32-bit program keeps to SSE2.
+// Only 64-bit: the 32-bit program keeps to SSSE3 at most.
 #if defined(__x86_64__)
 #define VPS_RESAMPLE_AVX2 1
-#define VPS_AVX2_FUNCTION __attribute__((target("avx2")))
+#define VPS_AVX2_FUNCTION VPS_X86_FUNCTION("avx2")
 #include <immintrin.h>
 #endif
 
@@ -41,8 +43,8 @@ struct Taps {
     // The same weights as 16-bit lanes, each repeated for the four channels of a pixel.
     std::vector<std::int16_t> perChannel;
     // Weights 2j and 2j+1 as the low and high byte of one 16-bit value, `stride / 2` per target;
-    // the same repeated for the four channels; whether all of a target's pairs suit vpmaddubsw
-    // (see downAvx2).
+    // the same repeated for the four channels; whether all of a target's pairs suit pmaddubsw
+    // (see downSsse3).
     std::vector<std::int16_t> pairedWeights;
     std::vector<std::int16_t> pairedPerChannel;
     std::vector<std::uint8_t> pairsFit;
@@ -213,6 +215,85 @@ VPS_SSE2_FUNCTION void acrossSse2(const std::uint8_t* line, const Taps& taps, st
     }
 }
 
+// The bytes of two rows interleaved, each pair times a pair of byte weights, added to the sums of
+// the low and high eight pairs.
+VPS_SSSE3_FUNCTION inline void addPairWeighted(__m128i upper, __m128i lower, __m128i pair,
+                                               __m128i& low, __m128i& high) {
+    low = _mm_add_epi16(low, _mm_maddubs_epi16(_mm_unpacklo_epi8(upper, lower), pair));
+    high = _mm_add_epi16(high, _mm_maddubs_epi16(_mm_unpackhi_epi8(upper, lower), pair));
+}
+
+// Two rows at a time: their bytes interleaved and multiplied by a pair of byte weights with one
+// pmaddubsw. That needs weights below 128 and a pair's sum at most 128, so the pair's sum of
+// products (at most 255 * 128) cannot saturate the signed 16-bit result; true of every row of
+// a reduction by more than about four. Rows whose weights are larger go the SSE2 way.
+VPS_SSSE3_FUNCTION void downSsse3(const std::uint8_t* const* rows, const std::int32_t* weights,
+                                  const std::int16_t* pairedWeights, bool pairsFit,
+                                  std::int32_t count, std::size_t begin, std::size_t bytes,
+                                  std::uint8_t* out) {
+    std::size_t b = begin;
+    if (pairsFit) {
+        for (; b + 64 <= bytes; b += 64) {
+            __m128i sums[8];
+            for (__m128i& sum : sums) sum = _mm_setzero_si128();
+            for (std::int32_t k = 0; k < count; k += 2) {
+                const __m128i pair = _mm_set1_epi16(pairedWeights[k / 2]);
+                const auto* upper = reinterpret_cast<const __m128i*>(rows[k] + b);
+                const auto* lower = reinterpret_cast<const __m128i*>(rows[k + 1] + b);
+                for (int part = 0; part < 4; ++part) {
+                    addPairWeighted(_mm_loadu_si128(upper + part), _mm_loadu_si128(lower + part),
+                                    pair, sums[2 * part], sums[2 * part + 1]);
+                }
+            }
+            for (int part = 0; part < 4; ++part) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b) + part,
+                                 roundedBytes(sums[2 * part], sums[2 * part + 1]));
+            }
+        }
+        for (; b + 16 <= bytes; b += 16) {
+            __m128i low = _mm_setzero_si128();
+            __m128i high = _mm_setzero_si128();
+            for (std::int32_t k = 0; k < count; k += 2) {
+                addPairWeighted(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + b)),
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + b)),
+                                _mm_set1_epi16(pairedWeights[k / 2]), low, high);
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + b), roundedBytes(low, high));
+        }
+    }
+    downSse2(rows, weights, count, b, bytes, out);
+}
+
+// Four taps per step: each pair of neighbouring pixels shuffled channel by channel, then
+// multiplied by its pair of byte weights with one pmaddubsw (same limits as downSsse3).
+VPS_SSSE3_FUNCTION void acrossSsse3(const std::uint8_t* line, const Taps& taps,
+                                    std::uint32_t* out) {
+    const __m128i byChannel = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    for (std::size_t x = 0; x < taps.first.size(); ++x) {
+        const std::uint8_t* pixels = line + static_cast<std::size_t>(taps.first[x]) * 4;
+        if (taps.pairsFit[x] == 0) {
+            out[x] = acrossPixelSse2(pixels, taps.perChannel.data() + x * taps.stride * 4,
+                                     taps.count[x]);
+            continue;
+        }
+        const std::int16_t* pairs = taps.pairedPerChannel.data() + x * taps.stride * 2;
+        __m128i sum = _mm_setzero_si128();
+        for (std::int32_t k = 0; k < taps.count[x]; k += 4) {
+            const __m128i four = _mm_shuffle_epi8(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 4 * k)), byChannel);
+            const __m128i weights = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pairs + 2 * k));
+            sum = _mm_add_epi16(sum, _mm_maddubs_epi16(four, weights));
+        }
+        // Two partial sums per channel, one in each 64-bit half.
+        sum = _mm_add_epi16(sum, _mm_srli_si128(sum, 8));
+        out[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(roundedBytes(sum, sum)));
+    }
+}
+
+bool processorHasSsse3() {
+    return __builtin_cpu_supports("ssse3");
+}
+
 #if defined(VPS_RESAMPLE_AVX2)
 
 // The bytes of two rows interleaved, each pair times a pair of byte weights, added to the sums;
@@ -231,10 +312,7 @@ VPS_AVX2_FUNCTION inline __m256i roundedBytes(__m256i low, __m256i high) {
                                _mm256_srli_epi16(_mm256_add_epi16(high, half), 8));
 }
 
-// Two rows at a time: their bytes interleaved and multiplied by a pair of byte weights with one
-// vpmaddubsw. That needs weights below 128 and a pair's sum at most 128, so the pair's sum of
-// products (at most 255 * 128) cannot saturate the signed 16-bit result; true of every row of
-// a reduction by more than about four. Rows whose weights are larger go the SSE2 way.
+// downSsse3 with twice the width; it does what is left of the row.
 VPS_AVX2_FUNCTION void downAvx2(const std::uint8_t* const* rows, const std::int32_t* weights,
                                 const std::int16_t* pairedWeights, bool pairsFit,
                                 std::int32_t count, std::size_t bytes, std::uint8_t* out) {
@@ -259,11 +337,10 @@ VPS_AVX2_FUNCTION void downAvx2(const std::uint8_t* const* rows, const std::int3
             }
         }
     }
-    downSse2(rows, weights, count, b, bytes, out);
+    downSsse3(rows, weights, pairedWeights, pairsFit, count, b, bytes, out);
 }
 
-// Eight taps per step: each pair of neighbouring pixels shuffled channel by channel, then
-// multiplied by its pair of byte weights with one vpmaddubsw (same limits as downAvx2).
+// acrossSsse3 with eight taps per step.
 VPS_AVX2_FUNCTION void acrossAvx2(const std::uint8_t* line, const Taps& taps, std::uint32_t* out) {
     const __m256i byChannel =
         _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6, 3,
@@ -316,6 +393,8 @@ const char* nameOf(Kernel kernel) {
             return "portable";
         case Kernel::sse2:
             return "sse2";
+        case Kernel::ssse3:
+            return "ssse3";
         case Kernel::avx2:
             return "avx2";
     }
@@ -326,6 +405,7 @@ std::vector<Kernel> kernelsOnThisProcessor() {
     std::vector<Kernel> kernels{Kernel::portable};
 #if defined(VPS_RESAMPLE_SSE2)
     if (processorHasSse2()) kernels.push_back(Kernel::sse2);
+    if (processorHasSsse3()) kernels.push_back(Kernel::ssse3);
 #endif
 #if defined(VPS_RESAMPLE_AVX2)
     if (processorHasAvx2()) kernels.push_back(Kernel::avx2);
@@ -352,6 +432,10 @@ void resampleLinearWith(Kernel kernel, const PixelView& source, std::span<std::u
     std::vector<std::int32_t> sums;
     std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(down.stride));
     const auto* sourceBytes = reinterpret_cast<const std::uint8_t*>(source.pixels);
+    // Only the vector kernels ask, and only when the weights are non-negative, so the pairs exist.
+    const auto pairedWeights = [&down](std::int32_t y) {
+        return down.pairedWeights.data() + static_cast<std::size_t>(y) * down.stride / 2;
+    };
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t k = 0; k < down.stride; ++k) {
             // Rows past count[y] have weight 0; any real row will do for them.
@@ -367,12 +451,16 @@ void resampleLinearWith(Kernel kernel, const PixelView& source, std::span<std::u
                 downSse2(rows.data(), weights, down.count[y], 0, bytes, shortened.data());
                 acrossSse2(shortened.data(), across, out);
                 break;
+            case Kernel::ssse3:
+                downSsse3(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
+                          down.count[y], 0, bytes, shortened.data());
+                acrossSsse3(shortened.data(), across, out);
+                break;
 #endif
 #if defined(VPS_RESAMPLE_AVX2)
             case Kernel::avx2:
-                downAvx2(rows.data(), weights,
-                         down.pairedWeights.data() + static_cast<std::size_t>(y) * down.stride / 2,
-                         down.pairsFit[y] != 0, down.count[y], bytes, shortened.data());
+                downAvx2(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
+                         down.count[y], bytes, shortened.data());
                 acrossAvx2(shortened.data(), across, out);
                 break;
 #endif

@@ -23,6 +23,7 @@ void resampleLinearReference(const PixelView& source, std::span<std::uint32_t> t
 enum class Kernel {
     portable,  // plain C++, any processor
     sse2,      // x86 with SSE2: every x86-64, and a run-time check on 32-bit x86
+    ssse3,     // x86 whose processor reports SSSE3, 64-bit and 32-bit alike
     avx2,      // x86-64 whose processor reports AVX2
 };
 
