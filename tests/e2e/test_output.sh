@@ -116,10 +116,10 @@ clipboard_holds_the_whole_screen() {
   expect_screen_part "$CLIPPED" 0 0 "$SCREEN_W" "$SCREEN_H"
 }
 
-# A rectangle dragged from (100, 100) to (300, 200), then the selection ended by KEY; Copy to
-# Clipboard must then hold exactly the screen's part at X Y W H.
+# A rectangle dragged from (100, 100) to (300, 200), then KEYS pressed (the last one ends the
+# selection); Copy to Clipboard must then hold exactly the screen's part at X Y W H.
 selection_ended_by_key_copies() {
-  local key="$1"
+  local keys="$1" key
   shift
   settings '[Action]' 'ItemIndex=3'
   clear_clipboard
@@ -127,7 +127,10 @@ selection_ended_by_key_copies() {
   wait_visible
   click_select_button
   drag 100 100 300 200
-  press "$key"
+  for key in $keys; do
+    press "$key"
+    sleep 0.5
+  done
   probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "$key did not end the selection"
   press_ok
   wait_hidden
@@ -250,6 +253,9 @@ run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X
 # Both corners are inside: 201 x 101 pixels. Escape leaves (0, 0, 0, 0): the corner pixel.
 run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" selection_ended_by_key_copies Return 100 100 201 101
 run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" selection_ended_by_key_copies Escape 0 0 1 1
+# The selection shows the frozen screen with its outline: a snapshot taken then would carry the
+# outline into the crop.
+run_case "Selected Area: Print Screen during the selection changes nothing" selection_ended_by_key_copies "Print Return" 100 100 201 101
 run_case "Save as BMP: the first free names, each file the screen exactly" bmp_files_are_the_screen_under_free_names
 run_case "Save as JPEG: quality position 3 is quality 75, 4:2:0, the screen's picture" jpeg_file_has_the_chosen_quality
 run_case "Email: the saved JPEG, subject and body handed to the mail client" email_hands_the_saved_jpeg_to_the_mail_client
