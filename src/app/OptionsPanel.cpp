@@ -1,6 +1,7 @@
 // The main window's options panel: the choices of one capture, which controls each action
 // needs, storing the choices, the menu's help commands and context help.
 #include <algorithm>
+#include <vector>
 
 #include "app/HelpViewer.h"
 #include "app/uPrintScreen.h"
@@ -55,14 +56,18 @@ void TfmKestrelPrintScreen::applySavingRule() {
     if (ReadString("ResetToDefaultsAfter", "ItemIndex") == "3") SavePanelSettings();
 }
 
+std::vector<StoredProperty> TfmKestrelPrintScreen::panelProperties() {
+    return {{ScreenArea, "ItemIndex"},
+            {Action, "ItemIndex"},
+            {FileFormat, "ItemIndex"},
+            {JPEGQuality, "Position"},
+            {EmailJPEGQuality, "Position"}};
+}
+
 void TfmKestrelPrintScreen::LoadPanelSettings() {
     LoadingSettings = true;
     try {
-        LoadProperty(ScreenArea, "ItemIndex");
-        LoadProperty(Action, "ItemIndex");
-        LoadProperty(FileFormat, "ItemIndex");
-        LoadProperty(JPEGQuality, "Position");
-        LoadProperty(EmailJPEGQuality, "Position");
+        LoadProperties(panelProperties());
     } catch (...) {
         LoadingSettings = false;
         throw;
@@ -72,11 +77,7 @@ void TfmKestrelPrintScreen::LoadPanelSettings() {
 
 void TfmKestrelPrintScreen::SavePanelSettings() {
     if (LoadingSettings) return;
-    SaveProperty(ScreenArea, "ItemIndex");
-    SaveProperty(Action, "ItemIndex");
-    SaveProperty(FileFormat, "ItemIndex");
-    SaveProperty(JPEGQuality, "Position");
-    SaveProperty(EmailJPEGQuality, "Position");
+    SaveProperties(panelProperties());
 }
 
 void TfmKestrelPrintScreen::ActionClick() {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "capture/Preview.h"
 #include "capture/ScreenSnapshot.h"
@@ -20,6 +21,7 @@
 #include "win/SaveDialog.h"
 #include "win/TrackBar.h"
 #include "settings/FormStorage.h"
+#include "settings/uIni.h"
 
 namespace vps {
 
@@ -131,6 +133,8 @@ private:
 
     // Under the reset policy Never every change of a choice is stored at once.
     void applySavingRule();
+    // The five choices the settings file keeps for this window, in the order they are stored.
+    std::vector<StoredProperty> panelProperties();
     void buildSelectButton();
     const AreaRect& chosenArea() const;
     bool runAction(const CaptureBitmap& capture);
