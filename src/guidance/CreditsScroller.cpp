@@ -36,10 +36,7 @@ CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlDescript
     finishCreation();
 }
 
-CreditsScroller::~CreditsScroller() {
-    deactivate();
-    CloseHandle(stopTimer_);
-}
+CreditsScroller::~CreditsScroller() { deactivate(); }
 
 void CreditsScroller::setLines(std::vector<std::string> lines) {
     {
@@ -88,9 +85,9 @@ void CreditsScroller::activate() {
         position_ = 0;
         prepare();
     }
-    ResetEvent(stopTimer_);
+    ResetEvent(stopTimer_.get());
     ++runningTimerThreads_;
-    timerThread_ = CreateThread(nullptr, 0, timerMain, this, 0, nullptr);
+    timerThread_.reset(CreateThread(nullptr, 0, timerMain, this, 0, nullptr));
     if (!timerThread_) {
         --runningTimerThreads_;
         win::raiseLastOSError();
@@ -102,10 +99,9 @@ void CreditsScroller::deactivate() {
     if (!timerThread_) return;
     // The timer stops before the picture's lock is taken: the thread may be waiting for that
     // lock to draw its last frame, and it must be able to finish that frame and end.
-    SetEvent(stopTimer_);
-    waitAnsweringSentMessages(timerThread_);
-    CloseHandle(timerThread_);
-    timerThread_ = nullptr;
+    SetEvent(stopTimer_.get());
+    waitAnsweringSentMessages(timerThread_.get());
+    timerThread_.reset();
     {
         std::lock_guard picture(pictureLock_);
         position_ = 0;
@@ -161,7 +157,7 @@ DWORD WINAPI CreditsScroller::timerMain(void* self) {
 }
 
 void CreditsScroller::runTimer() {
-    while (WaitForSingleObject(stopTimer_, kInterval) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(stopTimer_.get(), kInterval) == WAIT_TIMEOUT) {
         std::lock_guard picture(pictureLock_);
         position_ = credits::nextPosition(position_, credits::scrollRange(geometry_));
         drawFrame();

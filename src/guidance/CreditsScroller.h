@@ -10,6 +10,7 @@
 #include "core/CreditsScroll.h"
 #include "win/Bitmap.h"
 #include "win/Gdi.h"
+#include "win/KernelHandle.h"
 #include "win/PaintedControl.h"
 
 namespace vps {
@@ -34,7 +35,7 @@ public:
     // While active the text starts again from below.
     void setLines(std::vector<std::string> lines);
 
-    bool active() const { return timerThread_ != nullptr; }
+    bool active() const { return static_cast<bool>(timerThread_); }
     // Off joins the timer thread and releases the off-screen picture before it returns.
     void setActive(bool active);
 
@@ -77,8 +78,8 @@ private:
     credits::Area area_;
     win::Bitmap picture_;  // declared after the font: its DC lets go of the font before it dies
 
-    HANDLE stopTimer_;
-    HANDLE timerThread_ = nullptr;
+    win::Handle stopTimer_;
+    win::Handle timerThread_;
     static inline std::atomic<int> runningTimerThreads_ = 0;
 };
 
