@@ -71,10 +71,6 @@ win::Bitmap smoothPicture(const ScreenSnapshot& snapshot, int width, int height)
 
 }  // namespace
 
-void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image) {
-    image.setPicture(smoothPicture(snapshot, image.clientWidth(), image.clientHeight()));
-}
-
 void SmoothPreview::draw(const ScreenSnapshot& snapshot, win::Image& image) {
     const int width = image.clientWidth();
     const int height = image.clientHeight();

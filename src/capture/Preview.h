@@ -10,13 +10,10 @@ namespace vps {
 // the window appears, where speed matters more than looks.
 void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image);
 
-// Smooth: the whole snapshot reduced with the linear (tent) filter, so every screen pixel counts.
-void drawSmoothPreview(const ScreenSnapshot& snapshot, win::Image& image);
-
-// The smooth miniature of one snapshot, filtered once per size and then copied out. An
-// activation asks for it on every show, resize and change of area; the filter over every
-// screen pixel is what costs, the copy does not. The image gets a copy because the outline
-// draws over it.
+// Smooth: the whole snapshot reduced with the linear (tent) filter, so every screen pixel
+// counts. Filtered once per snapshot and size, then copied out: an activation asks for it on
+// every show, resize and change of area, and the filter over every screen pixel is what costs.
+// The image gets a copy because the outline draws over it.
 class SmoothPreview {
 public:
     // Call whenever the snapshot is taken again or freed: the next draw filters afresh.
