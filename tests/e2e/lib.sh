@@ -147,6 +147,12 @@ settings_set() {
   printf '[%s]\r\n%s=%s\r\n' "$section" "$key" "$value" >>"$file"
 }
 
+# A fresh settings file: the cheat-sheet card off (it would take the front at every
+# activation), then the given lines ("[Section]", "Key=Value", ...).
+settings_write() {
+  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' "$@" >"$(settings_file)"
+}
+
 # A test file may redefine this to prepare settings; app_start runs it before each start.
 e2e_before_start() { :; }
 

@@ -15,11 +15,6 @@ MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
 
 # ---- helpers ------------------------------------------------------------------------------
 
-# A fresh settings file in the case's prefix: the card off, then the given lines.
-settings() {
-  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' "$@" >"$(settings_file)"
-}
-
 press_ok() {
   focus_main
   press alt+k
@@ -106,7 +101,7 @@ save_folder() {
 # ---- cases --------------------------------------------------------------------------------
 
 clipboard_holds_the_whole_screen() {
-  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=3'
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=3'
   clear_clipboard
   app_start /FIRSTRUN
   wait_visible
@@ -121,7 +116,7 @@ clipboard_holds_the_whole_screen() {
 selection_ended_by_key_copies() {
   local keys="$1" key
   shift
-  settings '[Action]' 'ItemIndex=3'
+  settings_write '[Action]' 'ItemIndex=3'
   clear_clipboard
   app_start /FIRSTRUN
   wait_visible
@@ -141,7 +136,7 @@ selection_ended_by_key_copies() {
 # Two saves in a row: the first free name each time, the file exactly the screen.
 bmp_files_are_the_screen_under_free_names() {
   save_folder
-  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=0' \
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=0' \
     '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
   app_start /FIRSTRUN
   local name
@@ -165,7 +160,7 @@ bmp_files_are_the_screen_under_free_names() {
 # The remembered folder lacks its trailing backslash: the file still goes inside it.
 jpeg_file_has_the_chosen_quality() {
   save_folder
-  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=1' \
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=1' \
     '[JPEGQuality]' 'Position=3' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_BARE_W"
   app_start /FIRSTRUN
   wait_visible
@@ -198,7 +193,7 @@ start_with_standin_mail_client() {
 
 email_hands_the_saved_jpeg_to_the_mail_client() {
   save_folder
-  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
   wine reg add "$MESSAGING" /v MAPI /d 1 /f >/dev/null 2>&1
   start_with_standin_mail_client
   wait_visible
@@ -223,7 +218,7 @@ email_hands_the_saved_jpeg_to_the_mail_client() {
 
 email_without_a_mail_client_says_user_abort() {
   save_folder
-  settings '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
   wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
   start_with_standin_mail_client
   wait_visible

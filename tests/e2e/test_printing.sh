@@ -29,10 +29,10 @@ IM_DISPLAY="$(command -v display-im6.q16 || command -v display)"
 
 # ---- helpers ------------------------------------------------------------------------------
 
-# A fresh settings file in the case's prefix: the card off, then the given lines.
+# The fonts the printed page needs in the case's prefix, then a fresh settings file.
 settings() {
   vps_printer_prefix_fonts
-  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' "$@" >"$WINEPREFIX/drive_c/windows/VantaroPrintScreen.INI"
+  settings_write "$@"
 }
 
 completed_jobs() { lpstat -W completed -o "$VPS_PRINTER" 2>/dev/null | wc -l; }
@@ -63,6 +63,17 @@ wait_for_one_job() {
   # Moved beside the case's log, which goes when the case passes: nothing piles up.
   PDF="$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.pdf"
   mv "$printed" "$PDF" || fail "cannot move $printed"
+}
+
+# Starts the program showing its window, presses OK and waits for the one page it prints (PDF).
+start_and_print_one_page() {
+  app_start /FIRSTRUN
+  wait_visible
+  local before
+  before="$(completed_jobs)"
+  press_ok
+  wait_for_one_job "$before"
+  wait_hidden
 }
 
 # "W H X Y" of the pixels of an image that are not white (or, with a colour, of that colour),
@@ -139,13 +150,7 @@ pdf_words() {
 # 1250 x 937, centred on the page: ((2479 - 1250) / 2, (3508 - 937) / 2) = (614, 1285).
 prints_title_picture_and_footer() {
   settings '[Action]' 'ItemIndex=0'
-  app_start /FIRSTRUN
-  wait_visible
-  local before
-  before="$(completed_jobs)"
-  press_ok
-  wait_for_one_job "$before"
-  wait_hidden
+  start_and_print_one_page
   measure_page portrait 614 1285 1250 937
 
   local words title footer
@@ -177,13 +182,7 @@ prints_title_picture_and_footer() {
 landscape_fits_between_large_bands() {
   settings '[Action]' 'ItemIndex=0' '[Orientation]' 'ItemIndex=2' \
     '[ReportTitleFontSize]' 'FontSize=200' '[PrintTitle]' 'Checked=0'
-  app_start /FIRSTRUN
-  wait_visible
-  local before
-  before="$(completed_jobs)"
-  press_ok
-  wait_for_one_job "$before"
-  wait_hidden
+  start_and_print_one_page
   measure_page landscape 1252 863 1004 753
   pdftotext "$PDF" - | grep -q 'Print Screen' && fail "the title was printed although PrintTitle is off"
   return 0

@@ -52,9 +52,8 @@ no_settings_file_shows_the_design_values() {
 }
 
 bad_value_warns_once_and_the_others_load() {
-  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' \
-    '[ScreenArea]' 'ItemIndex=1' '[Action]' 'ItemIndex=abc' '[FileFormat]' 'ItemIndex=1' \
-    '[JPEGQuality]' 'Position=4' '[EmailJPEGQuality]' 'Position=1' >"$(settings_file)"
+  settings_write '[ScreenArea]' 'ItemIndex=1' '[Action]' 'ItemIndex=abc' '[FileFormat]' 'ItemIndex=1' \
+    '[JPEGQuality]' 'Position=4' '[EmailJPEGQuality]' 'Position=1'
   app_start /FIRSTRUN
   answer_warnings_for 6
   [ "${#WARNINGS[@]}" -eq 1 ] || fail "expected one warning, saw ${#WARNINGS[@]}"
