@@ -1,6 +1,6 @@
 #include "app/ContextHelp.h"
 
-#include "app/HelpViewer.h"
+#include "help/HelpViewer.h"
 #include "win/Application.h"
 #include "win/Form.h"
 #include "win/Menu.h"

@@ -1,3 +1,5 @@
+// The main window TfmKestrelPrintScreen: creation, hot keys, activation (ShowCapture), hiding
+// (HideCapture), closing and shutting down.
 #include "app/uPrintScreen.h"
 
 #include <algorithm>

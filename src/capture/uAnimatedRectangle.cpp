@@ -1,3 +1,5 @@
+// The marching outline: its holder window fmAnimatedRectangle and the worker thread
+// TAnimatedRectThd that paces it.
 #include "capture/uAnimatedRectangle.h"
 
 #include "core/AreaGeometry.h"

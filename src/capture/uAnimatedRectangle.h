@@ -1,3 +1,5 @@
+// The marching outline: its holder window fmAnimatedRectangle and the worker thread
+// TAnimatedRectThd that paces it.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +11,7 @@
 
 #include "win/Form.h"
 #include "win/Image.h"
-#include "win/KernelHandle.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 

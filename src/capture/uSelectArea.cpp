@@ -1,8 +1,11 @@
+// The area selection window fmSelectedArea: the frozen screen at full size, a rectangle drawn and
+// adjusted over it.
 #include "capture/uSelectArea.h"
 
-#include "app/HelpViewer.h"
+#include "help/HelpViewer.h"
 #include "capture/uAnimatedRectangle.h"
 #include "win/Application.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 
@@ -128,14 +131,11 @@ AreaRect TfmSelectedArea::SelectArea(ScreenSnapshot& snapshot) {
     Selection.reset();
     ShownSnapshot = &snapshot;
     const HCURSOR rememberedCursor = win::Application::cursorOverride();
-    try {
+    {
+        const win::ScopeExit end([&] { endSelection(rememberedCursor); });
         showOverTheScreen();
         waitForTheEnd();
-    } catch (...) {
-        endSelection(rememberedCursor);
-        throw;
     }
-    endSelection(rememberedCursor);
     if (win::Application::terminated()) return {};
     return Selection.result();
 }

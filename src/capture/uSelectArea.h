@@ -1,3 +1,5 @@
+// The area selection window fmSelectedArea: the frozen screen at full size, a rectangle drawn and
+// adjusted over it.
 #pragma once
 
 #include <optional>

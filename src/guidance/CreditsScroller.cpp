@@ -190,10 +190,6 @@ LRESULT CreditsScroller::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 prepare();
             }
             break;
-        case WM_DESTROY:
-            // The timer thread draws on this window; it ends before the window does.
-            deactivate();
-            break;
         default:
             break;
     }

@@ -10,7 +10,7 @@
 #include "core/CreditsScroll.h"
 #include "win/Bitmap.h"
 #include "win/Gdi.h"
-#include "win/KernelHandle.h"
+#include "win/UniqueHandle.h"
 #include "win/PaintedControl.h"
 
 namespace vps {

@@ -9,40 +9,11 @@
 #include <string>
 #include <utility>
 
+#include "win/UniqueHandle.h"
+
 namespace vps {
 
 namespace {
-
-template <typename Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (pointer_) pointer_->Release();
-    }
-    Interface* operator->() const { return pointer_; }
-    Interface** out() { return &pointer_; }
-    void** outVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-// The decoder behind OleLoadPicture is a COM object, so the thread needs COM while it works.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (initialised_) CoUninitialize();
-    }
-
-private:
-    bool initialised_;
-};
 
 [[noreturn]] void fail(const char* resourceName, const std::string& why) {
     throw std::runtime_error("The picture " + std::string(resourceName) +
@@ -65,19 +36,23 @@ win::Bitmap loadResourcePicture(const char* resourceName) {
     std::memcpy(GlobalLock(copy), bytes, size);
     GlobalUnlock(copy);
 
-    ComScope com;
-    ComPtr<IStream> stream;
+    // The decoder behind OleLoadPicture is a COM object, so the thread needs COM while it works.
+    const bool comStarted = SUCCEEDED(CoInitialize(nullptr));
+    const win::ScopeExit endCom([comStarted] {
+        if (comStarted) CoUninitialize();
+    });
+    win::ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(copy, TRUE, stream.out()))) {
         GlobalFree(copy);
         fail(resourceName, "not enough memory.");
     }
-    ComPtr<IPicture> picture;
-    const HRESULT decoded = OleLoadPicture(stream.operator->(), static_cast<LONG>(size), FALSE,
-                                           IID_IPicture, picture.outVoid());
+    win::ComPtr<IPicture> picture;
+    const HRESULT decoded = OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE,
+                                           IID_IPicture, reinterpret_cast<void**>(picture.out()));
     short type = PICTYPE_NONE;
     OLE_HANDLE handle = 0;
-    if (FAILED(decoded) || FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture->get_Handle(&handle))) {
+    if (FAILED(decoded) || FAILED(picture.get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
+        FAILED(picture.get()->get_Handle(&handle))) {
         fail(resourceName, "the system cannot decode it.");
     }
 

@@ -1,3 +1,4 @@
+// The About box: program name, version and system facts, the scrolling credits and the web link.
 #include "guidance/uAboutBox.h"
 
 namespace vps {

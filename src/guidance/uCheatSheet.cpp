@@ -1,3 +1,5 @@
+// The cheat-sheet card fmCheatSheet: the always-on-top card that explains the key and the four
+// steps.
 #include "guidance/uCheatSheet.h"
 
 #include "guidance/ResourcePicture.h"

@@ -1,3 +1,5 @@
+// The cheat-sheet card fmCheatSheet: the always-on-top card that explains the key and the four
+// steps.
 #pragma once
 
 #include "win/Button.h"

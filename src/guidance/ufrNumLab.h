@@ -1,3 +1,5 @@
+// The numbered call-out frame TfrNumLab: a small yellow window shaped like a circled digit; the
+// main window carries five of them, hidden.
 #pragma once
 
 #include <memory>

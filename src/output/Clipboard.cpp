@@ -1,24 +1,20 @@
 #include "output/Clipboard.h"
 
 #include "win/Error.h"
+#include "win/Gdi.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 
 namespace {
 
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) {
-        // Another program may hold the clipboard for a moment; give it a little time.
-        for (int attempt = 0; !OpenClipboard(owner); ++attempt) {
-            if (attempt == 10) win::raiseLastOSError();
-            Sleep(20);
-        }
+// Another program may hold the clipboard for a moment; give it a little time.
+void openClipboard(HWND owner) {
+    for (int attempt = 0; !OpenClipboard(owner); ++attempt) {
+        if (attempt == 10) win::raiseLastOSError();
+        Sleep(20);
     }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() { CloseClipboard(); }
-};
+}
 
 }  // namespace
 
@@ -37,7 +33,8 @@ void copyToClipboard(HWND owner, const CaptureBitmap& picture) {
             win::raiseLastOSError();
         }
     }
-    OpenedClipboard clipboard(owner);
+    openClipboard(owner);
+    const win::ScopeExit closeClipboard([] { CloseClipboard(); });
     if (!EmptyClipboard()) win::raiseLastOSError();
     if (!SetClipboardData(CF_BITMAP, copy.get())) win::raiseLastOSError();
     copy.release();

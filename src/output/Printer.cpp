@@ -11,6 +11,8 @@
 #include <stdexcept>
 
 #include "win/Error.h"
+#include "win/Gdi.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 
@@ -30,26 +32,19 @@ std::optional<PrinterChoice>& current() {
     throw std::runtime_error(fallback);
 }
 
-class PrinterHandle {
-public:
-    explicit PrinterHandle(const std::string& name) {
-        if (!OpenPrinterA(const_cast<char*>(name.c_str()), &handle_, nullptr)) handle_ = nullptr;
-    }
-    PrinterHandle(const PrinterHandle&) = delete;
-    PrinterHandle& operator=(const PrinterHandle&) = delete;
-    ~PrinterHandle() {
-        if (handle_) ClosePrinter(handle_);
-    }
-    HANDLE get() const { return handle_; }
+// An open printer of the spooler.
+using PrinterHandle = win::UniqueHandle<HANDLE, &ClosePrinter>;
 
-private:
-    HANDLE handle_ = nullptr;
-};
+PrinterHandle openPrinter(const std::string& name) {
+    PrinterHandle printer;
+    if (!OpenPrinterA(const_cast<char*>(name.c_str()), printer.out(), nullptr)) printer.release();
+    return printer;
+}
 
 // The printer's own default settings; empty when the driver does not tell them.
 std::vector<BYTE> defaultSettings(const std::string& name) {
-    PrinterHandle printer(name);
-    if (!printer.get()) return {};
+    const PrinterHandle printer = openPrinter(name);
+    if (!printer) return {};
     auto* device = const_cast<char*>(name.c_str());
     const LONG size = DocumentPropertiesA(nullptr, printer.get(), device, nullptr, nullptr, 0);
     if (size < static_cast<LONG>(sizeof(DEVMODEA))) return {};
@@ -76,26 +71,10 @@ void choose(const std::string& name) {
     current() = PrinterChoice{name, defaultSettings(name)};
 }
 
-// Global memory handed to the print dialog and back, freed with its owner.
-class GlobalMemory {
-public:
-    GlobalMemory() = default;
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    ~GlobalMemory() {
-        if (handle_) GlobalFree(handle_);
-    }
-    HGLOBAL get() const { return handle_; }
-    // The dialog may free the handle it was given and return another one.
-    void adopt(HGLOBAL handle) {
-        if (handle == handle_) return;
-        if (handle_) GlobalFree(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HGLOBAL handle_ = nullptr;
-};
+// The dialog may free the memory it was given and answer other memory.
+void adopt(win::GlobalMemory& memory, HGLOBAL answered) {
+    if (answered != memory.get()) memory.reset(answered);
+}
 
 HGLOBAL copyToGlobal(const void* data, std::size_t size) {
     const HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -173,14 +152,14 @@ void SetPrinterOrientation(short orientation) {
 }
 
 bool ShowPrintDialog(HWND owner) {
-    GlobalMemory names;
-    GlobalMemory settings;
+    win::GlobalMemory names;
+    win::GlobalMemory settings;
     // Without any printer the dialog says so itself.
     if (current() || defaultPrinterName()) {
         const PrinterChoice& printer = CurrentPrinter();
-        names.adopt(deviceNames(printer.name));
+        names.reset(deviceNames(printer.name));
         if (!printer.devMode.empty()) {
-            settings.adopt(copyToGlobal(printer.devMode.data(), printer.devMode.size()));
+            settings.reset(copyToGlobal(printer.devMode.data(), printer.devMode.size()));
         }
     }
     PRINTDLGA dialog{};
@@ -193,8 +172,8 @@ bool ShowPrintDialog(HWND owner) {
     dialog.Flags =
         PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
     const BOOL confirmed = PrintDlgA(&dialog);
-    names.adopt(dialog.hDevNames);
-    settings.adopt(dialog.hDevMode);
+    adopt(names, dialog.hDevNames);
+    adopt(settings, dialog.hDevMode);
     if (!confirmed) {
         const DWORD error = CommDlgExtendedError();
         if (error == 0) return false;
@@ -223,13 +202,12 @@ bool ShowPrintDialog(HWND owner) {
 std::vector<std::string> PrinterTrueTypeFonts() {
     if (!current() && !defaultPrinterName()) return {};
     const PrinterChoice& printer = CurrentPrinter();
-    const HDC info = CreateICA(nullptr, printer.name.c_str(), nullptr, printer.settings());
+    const win::OwnedDC info(CreateICA(nullptr, printer.name.c_str(), nullptr, printer.settings()));
     if (!info) return {};
     std::set<std::string> names;
     LOGFONTA all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(info, &all, collectTrueType, reinterpret_cast<LPARAM>(&names), 0);
-    DeleteDC(info);
+    EnumFontFamiliesExA(info.get(), &all, collectTrueType, reinterpret_cast<LPARAM>(&names), 0);
     std::vector<std::string> sorted(names.begin(), names.end());
     std::ranges::sort(sorted, [](const std::string& a, const std::string& b) {
         return _stricmp(a.c_str(), b.c_str()) < 0;

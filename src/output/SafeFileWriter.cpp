@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/SystemErrorText.h"
-#include "win/KernelHandle.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 

@@ -5,7 +5,7 @@
 
 #include "core/BmpFile.h"
 #include "core/FileNaming.h"
-#include "core/OptionsPanel.h"
+#include "core/CaptureChoices.h"
 #include "output/JpegEncoder.h"
 #include "output/SafeFileWriter.h"
 

@@ -3,27 +3,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "win/UniqueHandle.h"
+
 namespace vps::mapi {
 
 namespace {
 
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    HKEY* out() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
 bool registryAnnouncesSimpleMapi() {
-    RegistryKey key;
+    win::RegistryKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem", 0,
                       KEY_READ, key.out()) != ERROR_SUCCESS) {
         return false;

@@ -1,8 +1,10 @@
+// The Defaults dialog: the choices the main window falls back to, and the reset policy that says
+// when.
 #include "settings/uDefaults.h"
 
 #include <vector>
 
-#include "core/OptionsPanel.h"
+#include "core/CaptureChoices.h"
 
 namespace vps {
 

@@ -1,3 +1,5 @@
+// The Defaults dialog: the choices the main window falls back to, and the reset policy that says
+// when.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,5 @@
+// The settings store: the program's INI file, read and written value by value through the profile
+// functions.
 #include "settings/uIni.h"
 
 #include <windows.h>

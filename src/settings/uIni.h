@@ -1,3 +1,5 @@
+// The settings store: the program's INI file, read and written value by value through the profile
+// functions.
 #pragma once
 
 #include <span>

@@ -1,3 +1,4 @@
+// The Printing Options dialog: title, fonts, footer, printer and orientation of the printed page.
 #include "settings/uPrintingOptions.h"
 
 #include "core/PrinterNames.h"

@@ -4,41 +4,21 @@
 
 #include <utility>
 
+#include "win/UniqueHandle.h"
+
 // Owners for GDI handles and device contexts: non-copyable, movable, released on every path.
 namespace win {
 
 template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { reset(); }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    // Gives up ownership, for a handle the system takes over (the clipboard, a window region).
-    Handle release() { return std::exchange(handle_, nullptr); }
-    void reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, &DeleteObject>;
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
 using Region = GdiObject<HRGN>;
 using BitmapHandle = GdiObject<HBITMAP>;
+// A device context made by CreateDC or CreateIC (not one borrowed from a window).
+using OwnedDC = UniqueHandle<HDC, &DeleteDC>;
 
 // GetDC / GetWindowDC paired with ReleaseDC on the same window.
 class WindowDC {

@@ -38,6 +38,11 @@ struct KeyEvent {
 // wrap alike. The object is found from its handle through a window property, every message is
 // dispatched to one virtual handler, and an exception that leaves a handler is caught here and
 // shown to the user (see Application), so no exception ever unwinds through the system's code.
+//
+// Clean-up belongs in destructors, never in a WM_DESTROY handler: the window is destroyed by
+// ~Window, after the derived part of the object has already ended, so WM_DESTROY and
+// WM_NCDESTROY only ever reach this base. A derived class that must stop something before its
+// window goes (a thread drawing on it, a timer) does so in its own destructor.
 class Window : public Component {
 public:
     Window(const Window&) = delete;

@@ -10,7 +10,7 @@
 
 #include "TestSupport.h"
 #include "app/AppWindows.h"
-#include "app/HelpViewer.h"
+#include "help/HelpViewer.h"
 #include "core/HelpFile.h"
 #include "settings/uDefaults.h"
 #include "settings/uPrintingOptions.h"

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "TestWatchdog.h"
 #include "win/Application.h"
 
 int main(int argc, char** argv) {
@@ -11,5 +12,8 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
     testing::InitGoogleTest(&argc, argv);
+    // Owned by GoogleTest's listener list from here on, which deletes it at exit.
+    testing::UnitTest::GetInstance()->listeners().Append(
+        new TestWatchdog(TestWatchdog::limitFromEnvironment(std::chrono::seconds(120))));
     return RUN_ALL_TESTS();
 }

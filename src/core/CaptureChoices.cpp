@@ -1,4 +1,4 @@
-#include "core/OptionsPanel.h"
+#include "core/CaptureChoices.h"
 
 namespace vps::options {
 

@@ -3,31 +3,16 @@
 #include <stdexcept>
 
 #include "app/uPrintScreen.h"
-#include "core/OptionsPanel.h"
+#include "core/CaptureChoices.h"
 #include "output/CaptureBitmap.h"
 #include "output/Clipboard.h"
 #include "output/EmailCapture.h"
 #include "output/SaveCapture.h"
 #include "output/PrintCapture.h"
 #include "output/Printer.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
-
-namespace {
-
-// Cleared on every way out of the handler, an error included.
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-    ~BusyFlag() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 const AreaRect& TfmKestrelPrintScreen::chosenArea() const {
     switch (ScreenArea.itemIndex()) {
@@ -43,7 +28,9 @@ void TfmKestrelPrintScreen::buOKClick() {
         MessageBeep(0);
         return;
     }
-    BusyFlag busy(ActionBusy);
+    ActionBusy = true;
+    // Cleared on every way out of the handler, an error included.
+    const win::ScopeExit notBusy([this] { ActionBusy = false; });
 
     const AreaRect& area = chosenArea();
     // A foreground window lying wholly off the primary screen leaves nothing to capture.

@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/HelpViewer.h"
+#include "help/HelpViewer.h"
 #include "app/uPrintScreen.h"
-#include "core/OptionsPanel.h"
+#include "capture/uSelectArea.h"
+#include "core/CaptureChoices.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/Error.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 
@@ -66,13 +68,8 @@ std::vector<StoredProperty> TfmKestrelPrintScreen::panelProperties() {
 
 void TfmKestrelPrintScreen::LoadPanelSettings() {
     LoadingSettings = true;
-    try {
-        LoadProperties(panelProperties());
-    } catch (...) {
-        LoadingSettings = false;
-        throw;
-    }
-    LoadingSettings = false;
+    const win::ScopeExit loaded([this] { LoadingSettings = false; });
+    LoadProperties(panelProperties());
 }
 
 void TfmKestrelPrintScreen::SavePanelSettings() {
@@ -106,6 +103,17 @@ void TfmKestrelPrintScreen::JPEGQualityChange(win::Window* sender) {
     if (auto* bar = dynamic_cast<win::TrackBar*>(sender)) {
         lbQualityInfo.setText(std::string(options::qualityText(bar->position())));
     }
+}
+
+// The select button beside "Selected Area": draw a rectangle over the frozen screen.
+void TfmKestrelPrintScreen::buSelectClick() {
+    ScreenArea.setItemIndex(3);
+    // After the choice, not before: a radio button that gains the focus unchecked clicks itself.
+    SetFocus(ScreenArea.button(3));
+    // Taken whatever it is: after a cancel, (0, 0, 0, 0) leaves the miniature without an outline
+    // rather than showing an old rectangle as if it were still chosen.
+    SelectedRect = fmSelectedArea->SelectArea(Snapshot);
+    ScreenAreaClick();
 }
 
 void TfmKestrelPrintScreen::tbBitmapChange() {

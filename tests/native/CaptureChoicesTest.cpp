@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "core/OptionsPanel.h"
+#include "core/CaptureChoices.h"
 
 namespace vps::options {
 namespace {
 
-TEST(OptionsPanel, ControlsFollowTheActionAndTheFormat) {
+TEST(CaptureChoices, ControlsFollowTheActionAndTheFormat) {
     struct Case {
         int action, format;
         PanelState expected;
@@ -25,12 +25,12 @@ TEST(OptionsPanel, ControlsFollowTheActionAndTheFormat) {
     }
 }
 
-TEST(OptionsPanel, NoActionLeavesThePanelAlone) {
+TEST(CaptureChoices, NoActionLeavesThePanelAlone) {
     EXPECT_EQ(panelStateFor(-1, FormatJpg), std::nullopt);
     EXPECT_EQ(panelStateFor(5, FormatJpg), std::nullopt);
 }
 
-TEST(OptionsPanel, LabelTextsOutsideTheirRangeAreEmpty) {
+TEST(CaptureChoices, LabelTextsOutsideTheirRangeAreEmpty) {
     EXPECT_EQ(qualityText(0), "Very Poor (Very Small File)");
     EXPECT_EQ(qualityText(4), "Excellent");
     EXPECT_EQ(qualityText(5), "");
