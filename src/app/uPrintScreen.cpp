@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "core/AreaGeometry.h"
+#include "core/CaptureChoices.h"
 #include "core/CreditsText.h"
 #include "core/IniValues.h"
 #include "core/MonitorLayout.h"
@@ -198,7 +199,7 @@ void TfmKestrelPrintScreen::FormCreate() {
     LoadingSettings = true;
     ActionClick();
     win::Application::setHelpFile(win::Application::exeDirectory() + "VANTAROPRINTSCREEN.HLP");
-    LoadProperty(MainMenu1.item("ShowCheatSheet1"), "Checked");
+    LoadProperty(MainMenu1.item("ShowCheatSheet1"), settings::ShowCheatSheet);
     if (firstArgumentIsFirstRun()) PostMessageA(handle(), WM_WAKEUP, 0, 0);
 }
 
@@ -254,8 +255,8 @@ void TfmKestrelPrintScreen::HideCapture() {
 }
 
 void TfmKestrelPrintScreen::FormShow() {
-    const std::string policyText = ReadString("ResetToDefaultsAfter", "ItemIndex");
-    const auto minutes = ini::parseInteger(ReadString("SpecifiedTime", "Value"));
+    const std::string policyText = ReadString(settings::ResetToDefaultsAfter);
+    const auto minutes = ini::parseInteger(ReadString(settings::SpecifiedTime));
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
     FormResize();
     LastShowTick = GetTickCount64();
@@ -347,11 +348,15 @@ void TfmKestrelPrintScreen::ScreenAreaClick() {
     SmoothMiniature.draw(Snapshot, ExampleImage);
     const int w = ExampleImage.clientWidth();
     const int h = ExampleImage.clientHeight();
+    using options::indexOf;
+    using options::ScreenAreaChoice;
     switch (ScreenArea.itemIndex()) {
-        case 0: fmAnimatedRectangle->StartOutline({0, 0, w - 1, h - 1}, ExampleImage); break;
-        case 1: HighlightArea(WorkAreaRect); break;
-        case 2: HighlightArea(ForegroundRect); break;
-        case 3: HighlightArea(SelectedRect); break;
+        case indexOf(ScreenAreaChoice::All):
+            fmAnimatedRectangle->StartOutline({0, 0, w - 1, h - 1}, ExampleImage);
+            break;
+        case indexOf(ScreenAreaChoice::WorkArea): HighlightArea(WorkAreaRect); break;
+        case indexOf(ScreenAreaChoice::Foreground): HighlightArea(ForegroundRect); break;
+        case indexOf(ScreenAreaChoice::Selected): HighlightArea(SelectedRect); break;
         default: break;
     }
 }

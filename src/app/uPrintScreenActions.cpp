@@ -14,11 +14,16 @@
 
 namespace vps {
 
+using options::ActionChoice;
+using options::FileFormatChoice;
+using options::indexOf;
+using options::ScreenAreaChoice;
+
 const AreaRect& TfmKestrelPrintScreen::chosenArea() const {
     switch (ScreenArea.itemIndex()) {
-        case options::AreaWorkArea: return WorkAreaRect;
-        case options::AreaForeground: return ForegroundRect;
-        case options::AreaSelected: return SelectedRect;
+        case indexOf(ScreenAreaChoice::WorkArea): return WorkAreaRect;
+        case indexOf(ScreenAreaChoice::Foreground): return ForegroundRect;
+        case indexOf(ScreenAreaChoice::Selected): return SelectedRect;
         default: return AllRect;
     }
 }
@@ -48,27 +53,27 @@ void TfmKestrelPrintScreen::buOKClick() {
 }
 
 std::string TfmKestrelPrintScreen::saveBaseName() const {
-    return ScreenArea.itemIndex() == options::AreaForeground ? ForegroundTitle : "Print Screen";
+    return ScreenArea.itemIndex() == indexOf(ScreenAreaChoice::Foreground) ? ForegroundTitle : "Print Screen";
 }
 
 bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
     switch (Action.itemIndex()) {
-        case options::PrintToDefaultPrinter:
+        case indexOf(ActionChoice::PrintToDefaultPrinter):
             PrintCapture(capture, PrintTarget::DefaultPrinter);
             return true;
-        case options::PrintToSelectedPrinter:
+        case indexOf(ActionChoice::PrintToSelectedPrinter):
             if (!ShowPrintDialog(handle())) return false;
             PrintCapture(capture, PrintTarget::SelectedPrinter);
             return true;
-        case options::CopyToClipboard:
+        case indexOf(ActionChoice::CopyToClipboard):
             copyToClipboard(handle(), capture);
             return true;
-        case options::SaveAsFile:
+        case indexOf(ActionChoice::SaveAsFile):
             return !SaveCapture(handle(), SaveDialog, capture, FileFormat.itemIndex(), JPEGQuality.position(),
                                 saveBaseName())
                         .empty();
-        case options::EmailAsJpeg: {
-            const std::string saved = SaveCapture(handle(), SaveDialog, capture, options::FormatJpg,
+        case indexOf(ActionChoice::EmailAsJpeg): {
+            const std::string saved = SaveCapture(handle(), SaveDialog, capture, indexOf(FileFormatChoice::Jpg),
                                                   EmailJPEGQuality.position(), saveBaseName());
             if (saved.empty()) return false;
             // The mail reports its own failures; the action is done whatever its outcome.

@@ -7,6 +7,7 @@
 #include "app/uPrintScreen.h"
 #include "capture/uSelectArea.h"
 #include "core/CaptureChoices.h"
+#include "core/ResetPolicy.h"
 #include "guidance/uCheatSheet.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
@@ -55,15 +56,15 @@ void TfmKestrelPrintScreen::buildSelectButton() {
 }
 
 void TfmKestrelPrintScreen::applySavingRule() {
-    if (ReadString("ResetToDefaultsAfter", "ItemIndex") == "3") SavePanelSettings();
+    if (policy::keepsEveryChange(ReadString(settings::ResetToDefaultsAfter))) SavePanelSettings();
 }
 
 std::vector<StoredProperty> TfmKestrelPrintScreen::panelProperties() {
-    return {{ScreenArea, "ItemIndex"},
-            {Action, "ItemIndex"},
-            {FileFormat, "ItemIndex"},
-            {JPEGQuality, "Position"},
-            {EmailJPEGQuality, "Position"}};
+    return {{ScreenArea, settings::ScreenArea},
+            {Action, settings::Action},
+            {FileFormat, settings::FileFormat},
+            {JPEGQuality, settings::JPEGQuality},
+            {EmailJPEGQuality, settings::EmailJPEGQuality}};
 }
 
 void TfmKestrelPrintScreen::LoadPanelSettings() {
@@ -107,9 +108,9 @@ void TfmKestrelPrintScreen::JPEGQualityChange(win::Window* sender) {
 
 // The select button beside "Selected Area": draw a rectangle over the frozen screen.
 void TfmKestrelPrintScreen::buSelectClick() {
-    ScreenArea.setItemIndex(3);
+    ScreenArea.setItemIndex(options::indexOf(options::ScreenAreaChoice::Selected));
     // After the choice, not before: a radio button that gains the focus unchecked clicks itself.
-    SetFocus(ScreenArea.button(3));
+    SetFocus(ScreenArea.button(options::indexOf(options::ScreenAreaChoice::Selected)));
     // Taken whatever it is: after a cancel, (0, 0, 0, 0) leaves the miniature without an outline
     // rather than showing an old rectangle as if it were still chosen.
     SelectedRect = fmSelectedArea->SelectArea(Snapshot);
@@ -124,7 +125,7 @@ void TfmKestrelPrintScreen::ShowCheatSheet1Click() {
     win::MenuItem& item = MainMenu1.item("ShowCheatSheet1");
     item.setChecked(!item.checked());
     if (item.checked()) fmCheatSheet->show();
-    SaveProperty(item, "Checked");
+    SaveProperty(item, settings::ShowCheatSheet);
 }
 
 void TfmKestrelPrintScreen::buHelpClick() { showHelp(handle(), win::Application::helpFile(), HELP_FINDER, 0); }

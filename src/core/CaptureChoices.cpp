@@ -12,16 +12,16 @@ std::string_view colourText(int position) {
 
 std::optional<PanelState> panelStateFor(int action, int fileFormat) {
     switch (action) {
-        case PrintToDefaultPrinter:
-        case PrintToSelectedPrinter:
-        case CopyToClipboard:
+        case indexOf(ActionChoice::PrintToDefaultPrinter):
+        case indexOf(ActionChoice::PrintToSelectedPrinter):
+        case indexOf(ActionChoice::CopyToClipboard):
             // Greyed, but the quality stays in view so the panel does not jump about.
             return PanelState{false, true, false, false, false, false};
-        case SaveAsFile: {
-            const bool jpeg = fileFormat == FormatJpg;
+        case indexOf(ActionChoice::SaveAsFile): {
+            const bool jpeg = fileFormat == indexOf(FileFormatChoice::Jpg);
             return PanelState{true, true, jpeg, false, jpeg, false};
         }
-        case EmailAsJpeg:
+        case indexOf(ActionChoice::EmailAsJpeg):
             return PanelState{false, false, false, true, true, true};
         default:
             return std::nullopt;

@@ -7,15 +7,23 @@
 // The choices of one capture and how the options panel presents them.
 namespace vps::options {
 
-enum ScreenAreaChoice { AreaAll = 0, AreaWorkArea = 1, AreaForeground = 2, AreaSelected = 3 };
-enum ActionChoice {
+// The choices as the option controls index them; the indices are also what the settings file
+// stores, so their values never change.
+enum class ScreenAreaChoice { All = 0, WorkArea = 1, Foreground = 2, Selected = 3 };
+enum class ActionChoice {
     PrintToDefaultPrinter = 0,
     PrintToSelectedPrinter = 1,
     SaveAsFile = 2,
     CopyToClipboard = 3,
     EmailAsJpeg = 4,
 };
-enum FileFormatChoice { FormatBmp = 0, FormatJpg = 1 };
+enum class FileFormatChoice { Bmp = 0, Jpg = 1 };
+
+// The control index of a choice.
+template <typename Choice>
+constexpr int indexOf(Choice choice) {
+    return static_cast<int>(choice);
+}
 
 // The label under the quality track bar, for positions 0..4.
 inline constexpr std::array<std::string_view, 5> QualityTexts = {

@@ -7,7 +7,10 @@
 // When the main window falls back to the stored choices.
 namespace vps::policy {
 
-enum ResetPolicy { Restart = 0, EachUse = 1, SpecifiedTime = 2, Never = 3 };
+// The Defaults dialog's combo box index; stored as that number in text.
+enum class ResetPolicy { Restart = 0, EachUse = 1, SpecifiedTime = 2, Never = 3 };
+
+constexpr int indexOf(ResetPolicy policy) { return static_cast<int>(policy); }
 
 // The interval used when the stored minutes are missing, not a number, or negative.
 inline constexpr std::int64_t kFallbackMinutes = 5;
@@ -21,6 +24,9 @@ struct ShowMoment {
 
 // Whether this show of the main window reloads the stored choices. The policy text is compared
 // exactly with "1" and "2" ("02" acts as Restart); `storedMinutes` is the parsed interval.
+// Whether every change of a choice is stored at once (the policy Never, stored as "3").
+bool keepsEveryChange(std::string_view policyText);
+
 bool reloadsOnShow(std::string_view policyText, ShowMoment moment, std::optional<std::int32_t> storedMinutes);
 
 }  // namespace vps::policy

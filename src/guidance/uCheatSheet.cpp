@@ -3,7 +3,6 @@
 #include "guidance/uCheatSheet.h"
 
 #include "guidance/ResourcePicture.h"
-#include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/Menu.h"
 

@@ -56,10 +56,10 @@ std::string localTime(const SYSTEMTIME& now) {
 }
 
 void selectPrinterFromSettings() {
-    if (ReadBool("WindowsDefaultPrinter", "Checked", true)) {
+    if (ReadBool(settings::WindowsDefaultPrinter)) {
         SelectDefaultPrinter();
     } else {
-        SelectPrinter(FindPrinterIndex(PrinterList(), ReadString("DefaultPrinter", "Text")));
+        SelectPrinter(FindPrinterIndex(PrinterList(), ReadString(settings::DefaultPrinter)));
     }
 }
 
@@ -116,7 +116,7 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
     HourglassCursor hourglass;
 
     if (target == PrintTarget::DefaultPrinter) selectPrinterFromSettings();
-    switch (ReadInteger("Orientation", "ItemIndex", 0)) {
+    switch (ReadInteger(settings::Orientation)) {
         case 1:
             SetPrinterOrientation(DMORIENT_PORTRAIT);
             break;
@@ -126,7 +126,7 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
         default:
             break;  // the printer's own, or the one chosen in the print dialog
     }
-    const bool printUserName = ReadBool("PrintUserName", "Checked", true);
+    const bool printUserName = ReadBool(settings::PrintUserName);
     const std::string userName = printUserName ? CurrentUserName() : std::string();
 
     const PrinterDC printer(CurrentPrinter());
@@ -134,12 +134,12 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
     const page::Device device = deviceOf(dc);
 
     const int titleHeight =
-        page::FontHeight(device.dpiY, ReadInteger("ReportTitleFontSize", "FontSize", 12));
+        page::FontHeight(device.dpiY, ReadInteger(settings::ReportTitleFontSize));
     const win::Font titleFont =
-        pageFont(ReadString("ReportTitleFont", "SelectedFont", "Arial"), titleHeight);
+        pageFont(ReadString(settings::ReportTitleFont), titleHeight);
     const win::Font footerFont =
-        pageFont(ReadString("ReportFont", "SelectedFont", "Arial"),
-                 page::FontHeight(device.dpiY, ReadInteger("ReportFontSize", "FontSize", 12)));
+        pageFont(ReadString(settings::ReportFont),
+                 page::FontHeight(device.dpiY, ReadInteger(settings::ReportFontSize)));
     int footerTextHeight = 0;
     {
         win::SelectGuard useFooterFont(dc, footerFont.get());
@@ -159,8 +159,8 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    if (ReadBool("PrintTitle", "Checked", true)) {
-        const std::string title = ReadString("ReportTitle", "Text", "Print Screen");
+    if (ReadBool(settings::PrintTitle)) {
+        const std::string title = ReadString(settings::ReportTitle);
         win::SelectGuard useTitleFont(dc, titleFont.get());
         drawText(dc, CenteredTextX(dc, device.width, title), layout.titleTop, title);
     }
@@ -168,8 +168,8 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
         SYSTEMTIME now{};
         GetLocalTime(&now);
         const std::string footer = page::FooterText(
-            ReadBool("PrintDate", "Checked", true), localDate(now),
-            ReadBool("PrintTime", "Checked", true), localTime(now), printUserName, userName);
+            ReadBool(settings::PrintDate), localDate(now),
+            ReadBool(settings::PrintTime), localTime(now), printUserName, userName);
         win::SelectGuard useFooterFont(dc, footerFont.get());
         drawText(dc, CenteredTextX(dc, device.width, footer), layout.footerTop, footer);
     }

@@ -11,6 +11,9 @@
 
 namespace vps {
 
+using options::FileFormatChoice;
+using options::indexOf;
+
 namespace {
 
 // A folder of the proposed name must not push the proposal on: only files count.
@@ -50,7 +53,7 @@ bool askForFileName(HWND owner, win::SaveDialog& dialog, const char* filter,
 std::string SaveCapture(HWND owner, win::SaveDialog& dialog, const CaptureBitmap& bitmap,
                         int format, int qualityPosition, const std::string& baseName) {
     switch (format) {
-        case options::FormatBmp: {
+        case indexOf(FileFormatChoice::Bmp): {
             // The base carries no folder, so this looks in the current directory, which the
             // dialog leaves in the folder of the last file saved.
             if (!askForFileName(owner, dialog, "Bitmap|*.bmp",
@@ -60,7 +63,7 @@ std::string SaveCapture(HWND owner, win::SaveDialog& dialog, const CaptureBitmap
             WriteFileSafely(dialog.FileName, BmpFileBytes(pictureOf(bitmap)));
             return dialog.FileName;
         }
-        case options::FormatJpg: {
+        case indexOf(FileFormatChoice::Jpg): {
             const int quality = jpegQualityAt(qualityPosition);
             if (!askForFileName(
                     owner, dialog, "JPEG|*.jpg",

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/CaptureChoices.h"
+#include "core/ResetPolicy.h"
 
 namespace vps {
 
@@ -66,13 +67,13 @@ TfmDefaults::TfmDefaults(HWND owner)
 
 // The two qualities are stored where the main window's sliders keep theirs.
 std::vector<StoredProperty> TfmDefaults::storedProperties() {
-    return {{ScreenArea, "ItemIndex"},
-            {Action, "ItemIndex"},
-            {FileFormat, "ItemIndex"},
-            {JPEGQuality, "ItemIndex", "JPEGQuality", "Position"},
-            {EmailJPEGQuality, "ItemIndex", "EmailJPEGQuality", "Position"},
-            {ResetToDefaultsAfter, "ItemIndex"},
-            {SpecifiedTime, "Value"}};
+    return {{ScreenArea, settings::ScreenArea},
+            {Action, settings::Action},
+            {FileFormat, settings::FileFormat},
+            {JPEGQuality, settings::JPEGQuality, "ItemIndex"},
+            {EmailJPEGQuality, settings::EmailJPEGQuality, "ItemIndex"},
+            {ResetToDefaultsAfter, settings::ResetToDefaultsAfter},
+            {SpecifiedTime, settings::SpecifiedTime}};
 }
 
 void TfmDefaults::FormShow() {
@@ -86,7 +87,7 @@ void TfmDefaults::buOKClick() {
 }
 
 void TfmDefaults::ResetToDefaultsAfterChange() {
-    const bool specifiedTime = ResetToDefaultsAfter.itemIndex() == 2;
+    const bool specifiedTime = ResetToDefaultsAfter.itemIndex() == policy::indexOf(policy::ResetPolicy::SpecifiedTime);
     lbSpecifiedTime.setEnabled(specifiedTime);
     SpecifiedTime.setEnabled(specifiedTime);
     lbMinutes.setEnabled(specifiedTime);

@@ -103,16 +103,36 @@ void LoadProperty(win::Component& component, const std::string& property, const 
     warnInvalidSetting(sectionName, keyName, text);
 }
 
+void SaveProperty(win::Component& component, const settings::Setting& setting,
+                  const std::string& property) {
+    const std::string key(setting.key);
+    SaveProperty(component, property.empty() ? key : property, std::string(setting.section), key);
+}
+
+void LoadProperty(win::Component& component, const settings::Setting& setting,
+                  const std::string& property) {
+    const std::string key(setting.key);
+    LoadProperty(component, property.empty() ? key : property, std::string(setting.section), key);
+}
+
 void LoadProperties(std::span<const StoredProperty> properties) {
-    for (const auto& stored : properties) {
-        LoadProperty(stored.component, stored.property, stored.section, stored.key);
-    }
+    for (const auto& stored : properties) LoadProperty(stored.component, stored.setting, stored.property);
 }
 
 void SaveProperties(std::span<const StoredProperty> properties) {
-    for (const auto& stored : properties) {
-        SaveProperty(stored.component, stored.property, stored.section, stored.key);
-    }
+    for (const auto& stored : properties) SaveProperty(stored.component, stored.setting, stored.property);
 }
+
+std::string ReadString(const settings::Setting& setting) {
+    return ReadString(std::string(setting.section), std::string(setting.key),
+                      std::string(setting.designValue));
+}
+
+int ReadInteger(const settings::Setting& setting) {
+    return ReadInteger(std::string(setting.section), std::string(setting.key),
+                       ini::parseInteger(setting.designValue).value_or(0));
+}
+
+bool ReadBool(const settings::Setting& setting) { return ReadInteger(setting) != 0; }
 
 }  // namespace vps

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "core/SettingsKeys.h"
 #include "win/Component.h"
 
 // The settings store: one INI file named after the executable, kept in the Windows folder by the
@@ -27,12 +28,19 @@ void SaveProperty(win::Component& component, const std::string& property,
 void LoadProperty(win::Component& component, const std::string& property,
                   const std::string& section = "", const std::string& key = "");
 
-// One property a dialog keeps in the store; an empty section or key as for SaveProperty.
+// A control's property kept under an entry of the settings table (core/SettingsKeys.h): the
+// entry names the section and the key, whatever the control is called. `property` is the
+// control's property that holds the value; empty means the property named like the key.
+void SaveProperty(win::Component& component, const settings::Setting& setting,
+                  const std::string& property = "");
+void LoadProperty(win::Component& component, const settings::Setting& setting,
+                  const std::string& property = "");
+
+// One property a dialog keeps in the store, as SaveProperty and LoadProperty above take it.
 struct StoredProperty {
     win::Component& component;
-    std::string property;
-    std::string section = "";
-    std::string key = "";
+    const settings::Setting& setting;
+    std::string property = "";
 };
 
 // Each property in turn, as LoadProperty and SaveProperty do it. The order is kept: a value
@@ -48,5 +56,10 @@ bool ReadBool(const std::string& section, const std::string& key, bool defaultVa
 
 // Writes one value; raises "Unable to write to <file>" when the platform refuses.
 void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+// An entry of the settings table; a missing key reads as the entry's design value.
+std::string ReadString(const settings::Setting& setting);
+int ReadInteger(const settings::Setting& setting);
+bool ReadBool(const settings::Setting& setting);
 
 }  // namespace vps

@@ -76,25 +76,25 @@ TfmPrintingOptions::TfmPrintingOptions(HWND owner)
 
 // Each font before its size: the size box offers the sizes of the font chosen at that moment.
 std::vector<StoredProperty> TfmPrintingOptions::storedProperties() {
-    return {{ReportTitle, "Text"},
-            {PrintTitle, "Checked"},
-            {PrintTime, "Checked"},
-            {PrintDate, "Checked"},
-            {PrintUserName, "Checked"},
-            {ReportFont, "SelectedFont"},
-            {ReportFontSize, "FontSize"},
-            {ReportTitleFont, "SelectedFont"},
-            {ReportTitleFontSize, "FontSize"},
-            {DefaultPrinter, "Text"},
-            {WindowsDefaultPrinter, "Checked"},
-            {Orientation, "ItemIndex"}};
+    return {{ReportTitle, settings::ReportTitle},
+            {PrintTitle, settings::PrintTitle},
+            {PrintTime, settings::PrintTime},
+            {PrintDate, settings::PrintDate},
+            {PrintUserName, settings::PrintUserName},
+            {ReportFont, settings::ReportFont},
+            {ReportFontSize, settings::ReportFontSize},
+            {ReportTitleFont, settings::ReportTitleFont},
+            {ReportTitleFontSize, settings::ReportTitleFontSize},
+            {DefaultPrinter, settings::DefaultPrinter},
+            {WindowsDefaultPrinter, settings::WindowsDefaultPrinter},
+            {Orientation, settings::Orientation}};
 }
 
 void TfmPrintingOptions::FormShow() {
     DefaultPrinter.setItems(printerShortNames());
     // What stays when nothing is stored.
-    ReportFont.setSelectedFont("Arial");
-    ReportTitleFont.setSelectedFont("Arial");
+    ReportFont.setSelectedFont(std::string(settings::ReportFont.designValue));
+    ReportTitleFont.setSelectedFont(std::string(settings::ReportTitleFont.designValue));
     LoadProperties(storedProperties());
     WindowsDefaultPrinterClick();
     ReportTitleChange();

@@ -5,19 +5,22 @@
 namespace vps::options {
 namespace {
 
+constexpr int kBmp = indexOf(FileFormatChoice::Bmp);
+constexpr int kJpg = indexOf(FileFormatChoice::Jpg);
+
 TEST(CaptureChoices, ControlsFollowTheActionAndTheFormat) {
     struct Case {
         int action, format;
         PanelState expected;
     } cases[] = {
         //                            format  jpegShown jpegOn emailShown label  labelFromEmail
-        {PrintToDefaultPrinter, FormatJpg, {false, true, false, false, false, false}},
-        {PrintToSelectedPrinter, FormatBmp, {false, true, false, false, false, false}},
-        {SaveAsFile, FormatBmp, {true, true, false, false, false, false}},
-        {SaveAsFile, FormatJpg, {true, true, true, false, true, false}},
-        {SaveAsFile, -1, {true, true, false, false, false, false}},
-        {CopyToClipboard, FormatJpg, {false, true, false, false, false, false}},
-        {EmailAsJpeg, FormatBmp, {false, false, false, true, true, true}},
+        {indexOf(ActionChoice::PrintToDefaultPrinter), kJpg, {false, true, false, false, false, false}},
+        {indexOf(ActionChoice::PrintToSelectedPrinter), kBmp, {false, true, false, false, false, false}},
+        {indexOf(ActionChoice::SaveAsFile), kBmp, {true, true, false, false, false, false}},
+        {indexOf(ActionChoice::SaveAsFile), kJpg, {true, true, true, false, true, false}},
+        {indexOf(ActionChoice::SaveAsFile), -1, {true, true, false, false, false, false}},
+        {indexOf(ActionChoice::CopyToClipboard), kJpg, {false, true, false, false, false, false}},
+        {indexOf(ActionChoice::EmailAsJpeg), kBmp, {false, false, false, true, true, true}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "action " << c.action << ", format " << c.format);
@@ -26,8 +29,8 @@ TEST(CaptureChoices, ControlsFollowTheActionAndTheFormat) {
 }
 
 TEST(CaptureChoices, NoActionLeavesThePanelAlone) {
-    EXPECT_EQ(panelStateFor(-1, FormatJpg), std::nullopt);
-    EXPECT_EQ(panelStateFor(5, FormatJpg), std::nullopt);
+    EXPECT_EQ(panelStateFor(-1, kJpg), std::nullopt);
+    EXPECT_EQ(panelStateFor(5, kJpg), std::nullopt);
 }
 
 TEST(CaptureChoices, LabelTextsOutsideTheirRangeAreEmpty) {

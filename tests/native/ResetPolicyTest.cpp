@@ -41,5 +41,10 @@ TEST(ResetPolicy, WhichShowsReloadTheStoredChoices) {
     }
 }
 
+TEST(ResetPolicy, OnlyNeverKeepsEveryChange) {
+    for (const char* text : {"3"}) EXPECT_TRUE(keepsEveryChange(text)) << text;
+    for (const char* text : {"", "0", "1", "2", "03", "3 ", "Never"}) EXPECT_FALSE(keepsEveryChange(text)) << text;
+}
+
 }  // namespace
 }  // namespace vps::policy
