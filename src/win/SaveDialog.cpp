@@ -40,13 +40,16 @@ bool SaveDialog::showOnce(HWND owner, const std::string& initialDir, DWORD& erro
     dialog.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER |
                    (OverwritePrompt ? OFN_OVERWRITEPROMPT : 0);
-    if (!GetSaveFileNameA(&dialog)) {
-        // https://learn.microsoft.com/windows/win32/api/commdlg/nf-commdlg-commdlgextendederror
-        error = CommDlgExtendedError();
-        return false;
-    }
+    if (!runDialog(dialog, error)) return false;
     FileName = file.data();
     return true;
+}
+
+bool SaveDialog::runDialog(OPENFILENAMEA& dialog, DWORD& error) {
+    if (GetSaveFileNameA(&dialog)) return true;
+    // https://learn.microsoft.com/windows/win32/api/commdlg/nf-commdlg-commdlgextendederror
+    error = CommDlgExtendedError();
+    return false;
 }
 
 std::optional<PropertyAccess> SaveDialog::property(std::string_view name) {

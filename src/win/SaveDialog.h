@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After <windows.h>: OPENFILENAMEA.
+#include <commdlg.h>
 
 #include <string>
 
@@ -27,6 +29,11 @@ public:
 
     const std::string& componentName() const override { return name_; }
     std::optional<PropertyAccess> property(std::string_view name) override;
+
+protected:
+    // The system's dialog: true with a name, false with its extended error (0 for a cancel).
+    // Tests stand in for it to fail as the system may.
+    virtual bool runDialog(OPENFILENAMEA& dialog, DWORD& error);
 
 private:
     // One showing; false with the dialog's extended error (0 for a cancel) when it gives no name.
