@@ -132,14 +132,22 @@ LONG WINAPI reportUnhandledException(EXCEPTION_POINTERS* exception) {
     const win::Handle writer(CreateThread(nullptr, kReportThreadStack, writeReport, nullptr,
                                           STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     if (writer) WaitForSingleObject(writer.get(), INFINITE);
+    // Ended here, with the exception's code, rather than left to the system: after a stack
+    // overflow Wine was seen to end the process with code 0, as if nothing had happened.
+    TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
 }
+
+// Never cleared; read through volatile so the compiler can neither end the recursion below nor
+// call it endless.
+volatile bool keepRecursing = true;
 
 // Deep enough to run out of any stack; the volatile buffer keeps the compiler from turning the
 // recursion into a loop.
 __attribute__((noinline)) int overflowTheStack(int depth) {
     volatile char frame[4096];
     frame[0] = static_cast<char>(depth);
+    if (!keepRecursing) return frame[0];
     return overflowTheStack(depth + 1) + frame[0];
 }
 

@@ -42,9 +42,15 @@ alt_f4_cancels_the_selection() {
   press Escape
   wait_hidden
   start_notepad
-  x_focus "$(x_window 'Notepad')"
-  press Print
-  probe wait visible 15000 >/dev/null || fail "Print Screen no longer shows the main window"
+  x_focus "$(x_window 'Notepad$')"
+  # Alt went up after the window that had it down was gone, and Wine was seen to lose the next
+  # key while it set its keyboard state right; a deaf program answers none of the three.
+  local try
+  for try in 1 2 3; do
+    press Print
+    probe wait visible 5000 >/dev/null && return 0
+  done
+  fail "Print Screen no longer shows the main window"
 }
 
 # ---- nothing runs while hidden ------------------------------------------------------------
@@ -75,15 +81,16 @@ expect_idle_while_hidden() {
   [ $((after - before)) -le 2 ] || fail "the hidden program used $((after - before)) ticks of processor time in 3 s"
 }
 
-escape_on_the_main_window_during_a_selection() {
+close_box_on_the_main_window_during_a_selection() {
   app_start
   note_threads_at_start
   activate
   click_select_button
   drag 100 100 300 200
-  # The main window is not disabled while the selection runs; Escape there hides it.
-  focus_main
-  press Escape
+  # The main window is not disabled while the selection runs. Its close box hides it as Escape
+  # does (both are HideCapture); the message is sent, because the selection window in front
+  # keeps the keys from it.
+  probe post 0x0112 0xF060 0 || fail "cannot post WM_SYSCOMMAND/SC_CLOSE"
   wait_hidden
   probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "the hide left the selection open"
   expect_idle_while_hidden
@@ -113,6 +120,10 @@ credits_running_at_the_hide() {
   focus_main
   press Escape
   wait_hidden
+  # A pointer left resting where the switch was keeps Wine busy (the program has no timer of its
+  # own; the busy time was seen to stop as soon as the pointer moved), so it moves off as a hand
+  # would.
+  xdotool mousemove 1 1
   expect_idle_while_hidden
 }
 
@@ -181,7 +192,7 @@ crash_leaves_a_report() {
 
 e2e_setup
 run_case "Alt+F4 on the selection cancels it and Print Screen shows the window again" alt_f4_cancels_the_selection
-run_case "hidden after Escape on the main window during a selection: no worker, no processor time" escape_on_the_main_window_during_a_selection
+run_case "hidden by the main window's close box during a selection: no worker, no processor time" close_box_on_the_main_window_during_a_selection
 run_case "hidden after a capture that failed after the resize: no worker, no processor time" a_capture_that_fails_after_the_resize
 run_case "hidden with the credits rolling: no worker, no processor time" credits_running_at_the_hide
 run_case "a failure while the windows are built is shown and ends with a non-zero code" a_failed_start_says_why_and_ends_with_an_error_code

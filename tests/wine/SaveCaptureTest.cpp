@@ -4,6 +4,7 @@
 // These need the Windows types.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <cderr.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -771,7 +772,9 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
             EXPECT_EQ(dialog.execute(nullptr), c.outcome == Outcome::Chosen);
         }
         EXPECT_EQ(dialog.initialFolders, c.foldersTried);
-        if (c.outcome == Outcome::Chosen) EXPECT_EQ(dialog.FileName, "C:\\chosen\\Print Screen.bmp");
+        if (c.outcome == Outcome::Chosen) {
+            EXPECT_EQ(dialog.FileName, "C:\\chosen\\Print Screen.bmp");
+        }
     }
 }
 
@@ -779,7 +782,8 @@ TEST_F(SaveTest, SaveAsFileReportsAFailingDialogAndWritesNothing) {
     CaptureBitmap bitmap(4, 4);
     paintBlocks(bitmap);
     using Answer = ScriptedSaveDialog::Answer;
-    ScriptedSaveDialog failing({Answer{false, FNERR_INVALIDFILENAME}, Answer{false, FNERR_INVALIDFILENAME}});
+    ScriptedSaveDialog failing(
+        std::vector<Answer>{{false, FNERR_INVALIDFILENAME}, {false, FNERR_INVALIDFILENAME}});
     failing.InitialDir = folder + "\\";
     EXPECT_THROW(SaveCapture(nullptr, failing, bitmap, 0, 2, "Print Screen"), std::runtime_error);
     EXPECT_EQ(failing.InitialDir, folder + "\\");
