@@ -104,8 +104,7 @@ a_capture_that_fails_after_the_resize() {
   error_box_text | grep -q 'could not be captured' || fail "the box does not tell of the capture: $(error_box_text)"
   answer_error_box
   expect_idle_while_hidden
-  # And the next activation is refused the same way, the program still resident.
-  app_alive || fail "the program ended"
+  app_alive || fail "the program ended instead of staying resident"
 }
 
 credits_running_at_the_hide() {
