@@ -11,14 +11,16 @@
 
 #include "app/TestAids.h"
 #include "core/CrashReportFiles.h"
+#include "guidance/ExeInfo.h"
 #include "win/KernelHandle.h"
 
 namespace vps {
 
 namespace {
 
-// Everything the report needs is worked out at installation: once the process has crashed, the
-// less it does on the crashed thread, the better its chances.
+// Where and what to report is worked out at installation: once the process has crashed, a
+// lookup in the shell may wait for the very thread that crashed (seen under Wine: the report
+// thread then hangs and no report appears).
 struct ReportState {
     std::string appFolder;  // %LOCALAPPDATA%\Vantaro Print Screen
     std::string folder;     // ...\Crashes
@@ -37,13 +39,15 @@ constexpr ULONG kStackForTheFilter = 32 * 1024;
 // The report is written on a thread of its own with a fresh stack of this size.
 constexpr SIZE_T kReportThreadStack = 512 * 1024;
 
+// The environment answers at once at every start; the shell only when it is missing.
 std::string localAppDataFolder() {
     char path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
+    if (length > 0 && length < sizeof path) return path;
     if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return path;
     }
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
-    return length > 0 && length < sizeof path ? path : "";
+    return {};
 }
 
 crash::Moment now() {
@@ -88,8 +92,7 @@ void writeText(const std::string& path, const std::string& line) {
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-void pruneOldReports() {
-    const std::string& folder = state().folder;
+void pruneOldReports(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -104,7 +107,7 @@ void pruneOldReports() {
 }
 
 DWORD WINAPI writeReport(void*) {
-    ReportState& report = state();
+    const ReportState& report = state();
     CreateDirectoryA(report.appFolder.c_str(), nullptr);
     CreateDirectoryA(report.folder.c_str(), nullptr);
     const crash::Moment when = now();
@@ -112,7 +115,7 @@ DWORD WINAPI writeReport(void*) {
     writeDump(stem + std::string(crash::kDumpExtension));
     writeText(stem + std::string(crash::kTextExtension),
               crash::reportLine(report.version, when, faultOf(*report.exception->ExceptionRecord)));
-    pruneOldReports();
+    pruneOldReports(report.folder);
     const std::string message =
         "Vantaro Print Screen stopped because of an unexpected fault.\r\n"
         "A report of it was written to:\r\n" + report.folder;
@@ -153,17 +156,15 @@ __attribute__((noinline)) int overflowTheStack(int depth) {
 
 }  // namespace
 
-void installCrashReport(const std::string& version) {
+void installCrashReport() {
     ReportState& report = state();
     report.appFolder = localAppDataFolder() + "\\Vantaro Print Screen";
     report.folder = report.appFolder + "\\Crashes";
-    report.version = version;
+    report.version = TExeInfo().FileVersion;
     ULONG guarantee = kStackForTheFilter;
     SetThreadStackGuarantee(&guarantee);
     SetUnhandledExceptionFilter(reportUnhandledException);
 }
-
-const std::string& crashReportFolder() { return state().folder; }
 
 void crashOnRequest() {
     if (testaids::requested(testaids::kCrashByStackOverflow)) {

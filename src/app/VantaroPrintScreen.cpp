@@ -7,7 +7,6 @@
 
 #include "app/AppWindows.h"
 #include "app/CrashReport.h"
-#include "guidance/ExeInfo.h"
 #include "win/Application.h"
 
 namespace {
@@ -31,7 +30,7 @@ constexpr int kStartFailed = 1;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    vps::installCrashReport(vps::TExeInfo().FileVersion);
+    vps::installCrashReport();
     vps::crashOnRequest();
     if (wokeResidentCopy()) return 0;
 

@@ -15,7 +15,8 @@ error_box_text() {
   probe -c '#32770' controls | awk -F'\t' '$1 == "Static" && $3 != "" { print $3 }'
 }
 wait_error_box() {
-  probe -c '#32770' wait visible 30000 >/dev/null || fail "no message box appeared"
+  # Writing a minidump under Wine takes a while on a busy machine.
+  probe -c '#32770' wait visible 90000 >/dev/null || fail "no message box appeared"
 }
 answer_error_box() {
   probe -c '#32770' post 0x0111 1 0 >/dev/null || fail "cannot answer the message box"
