@@ -44,7 +44,8 @@ std::string localAppDataFolder() {
     char path[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
     if (length > 0 && length < sizeof path) return path;
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    if (SUCCEEDED(
+            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return path;
     }
     return {};
@@ -62,8 +63,9 @@ crash::Fault faultOf(const EXCEPTION_RECORD& record) {
     const auto address = reinterpret_cast<std::uintptr_t>(record.ExceptionAddress);
     fault.address = address;
     HMODULE module = nullptr;
-    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           static_cast<const char*>(record.ExceptionAddress), &module)) {
+    if (GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            static_cast<const char*>(record.ExceptionAddress), &module)) {
         char path[MAX_PATH] = {};
         const DWORD length = GetModuleFileNameA(module, path, sizeof path);
         const std::string_view name(path, length);
@@ -98,7 +100,8 @@ void pruneOldReports(const std::string& folder) {
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     for (const std::string& name : crash::reportsToRemove(names, crash::kReportsKept)) {
@@ -118,7 +121,8 @@ DWORD WINAPI writeReport(void*) {
     pruneOldReports(report.folder);
     const std::string message =
         "Vantaro Print Screen stopped because of an unexpected fault.\r\n"
-        "A report of it was written to:\r\n" + report.folder;
+        "A report of it was written to:\r\n" +
+        report.folder;
     MessageBoxA(nullptr, message.c_str(), "Vantaro Print Screen",
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
     return 0;

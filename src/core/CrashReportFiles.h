@@ -38,7 +38,7 @@ inline constexpr std::size_t kReportsKept = 10;
 struct Fault {
     std::uint32_t code = 0;
     std::uint64_t address = 0;
-    std::string module;  // file name of the module holding the address; empty when unknown
+    std::string module;        // file name of the module holding the address; empty when unknown
     std::uint64_t offset = 0;  // address less the module's base
 };
 
