@@ -1,26 +1,37 @@
 #include "app/AppWindows.h"
 
 #include "app/ContextHelp.h"
+#include "app/TestAids.h"
 #include "win/Application.h"
 
 namespace vps {
 
 AppWindows::AppWindows() {
-    installContextHelp();
-    ShutDownRequested = false;
-    Destroying = false;
-    main_ = std::make_unique<TfmKestrelPrintScreen>();
-    fmKestrelPrintScreen = main_.get();
-    win::Application::setMainForm(main_.get());
-    outline_ = std::make_unique<TfmAnimatedRectangle>();
-    fmAnimatedRectangle = outline_.get();
-    selection_ = std::make_unique<TfmSelectedArea>();
-    fmSelectedArea = selection_.get();
-    card_ = std::make_unique<TfmCheatSheet>();
-    fmCheatSheet = card_.get();
+    try {
+        installContextHelp();
+        ShutDownRequested = false;
+        Destroying = false;
+        main_ = std::make_unique<TfmKestrelPrintScreen>();
+        fmKestrelPrintScreen = main_.get();
+        win::Application::setMainForm(main_.get());
+        outline_ = std::make_unique<TfmAnimatedRectangle>();
+        fmAnimatedRectangle = outline_.get();
+        selection_ = std::make_unique<TfmSelectedArea>();
+        fmSelectedArea = selection_.get();
+        testaids::failStartUpOnRequest();
+        card_ = std::make_unique<TfmCheatSheet>();
+        fmCheatSheet = card_.get();
+    } catch (...) {
+        // The members would otherwise go in reverse order, the outline before the main window
+        // that still stops it, and the process-wide pointers would outlive their windows.
+        release();
+        throw;
+    }
 }
 
-AppWindows::~AppWindows() {
+AppWindows::~AppWindows() { release(); }
+
+void AppWindows::release() {
     // The main window goes first: its destruction may still reach the other three.
     main_.reset();
     fmKestrelPrintScreen = nullptr;

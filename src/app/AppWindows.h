@@ -22,6 +22,9 @@ public:
     ~AppWindows();
 
 private:
+    // Destroys whichever windows exist, in the order the main window's destruction needs.
+    void release();
+
     std::unique_ptr<TfmKestrelPrintScreen> main_;
     std::unique_ptr<TfmAnimatedRectangle> outline_;
     std::unique_ptr<TfmSelectedArea> selection_;

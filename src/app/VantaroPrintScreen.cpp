@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "app/AppWindows.h"
+#include "app/CrashReport.h"
 #include "win/Application.h"
 
 namespace {
@@ -21,9 +24,14 @@ bool wokeResidentCopy() {
     return true;
 }
 
+// The exit code of a start that failed before the message loop ran.
+constexpr int kStartFailed = 1;
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    vps::installCrashReport();
+    vps::crashOnRequest();
     if (wokeResidentCopy()) return 0;
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
@@ -32,6 +40,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win::Application::setTitle("Vantaro Print Screen");
     win::Application::setHelpFile("");
 
-    vps::AppWindows windows;
-    return win::Application::run();
+    try {
+        vps::AppWindows windows;
+        return win::Application::run();
+    } catch (const std::exception& error) {
+        // Handlers inside the loop show their own errors and go on; what arrives here ended the
+        // start (or the loop itself), and a resident program that vanished without a word would
+        // look like one still waiting for its key.
+        win::Application::showException(error);
+        return kStartFailed;
+    }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/TestAids.h"
 #include "core/AreaGeometry.h"
 #include "core/CaptureChoices.h"
 #include "core/CreditsText.h"
@@ -225,7 +226,14 @@ void TfmKestrelPrintScreen::ShowCapture() {
 
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
-    CaptureScreen(Snapshot);
+    try {
+        testaids::failCaptureOnRequest();
+        CaptureScreen(Snapshot);
+    } catch (...) {
+        // A window that stays hidden keeps nothing running and no half-taken picture.
+        if (!visible()) HideCapture();
+        throw;
+    }
     SmoothMiniature.forget();
     AllRect = wholeScreenRect(primaryScreenSize());
     WorkAreaRect = GetWorkAreaRect();
@@ -248,8 +256,14 @@ void TfmKestrelPrintScreen::activateUnlessSelecting() {
 }
 
 void TfmKestrelPrintScreen::HideCapture() {
+    // A selection still open over the screen would go on drawing its outline for a window no
+    // one sees; it ends as cancelled once its loop looks again.
+    if (fmSelectedArea && fmSelectedArea->selecting()) fmSelectedArea->CancelSelection();
+    // The credits' timer thread would go on drawing every 15 ms while hidden; the next showing
+    // starts with the miniature anyway.
+    if (!previewShowing()) buMonitorPowerClick();
     fmAnimatedRectangle->StopOutline();
-    fmCheatSheet->hide();
+    if (fmCheatSheet) fmCheatSheet->hide();
     releaseSnapshot();
     hide();
 }
@@ -260,7 +274,9 @@ void TfmKestrelPrintScreen::FormShow() {
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
     FormResize();
     LastShowTick = GetTickCount64();
-    ScreenAreaClick();
+    // Not ScreenAreaClick: the window is not visible yet while it is being shown.
+    applySavingRule();
+    outlineChosenArea();
     ActionClick();
 }
 
@@ -343,6 +359,16 @@ void TfmKestrelPrintScreen::DrawPreview() { drawQuickPreview(Snapshot, ExampleIm
 
 void TfmKestrelPrintScreen::ScreenAreaClick() {
     applySavingRule();
+    if (visible()) {
+        outlineChosenArea();
+    } else if (fmAnimatedRectangle) {
+        // A hidden window keeps no outline worker running (a resize before a failed capture, the
+        // end of a selection cancelled by a hide); showing the window outlines the area again.
+        fmAnimatedRectangle->StopOutline();
+    }
+}
+
+void TfmKestrelPrintScreen::outlineChosenArea() {
     if (!fmAnimatedRectangle) return;  // still starting up: nothing to outline yet
     fmAnimatedRectangle->StopOutline();
     SmoothMiniature.draw(Snapshot, ExampleImage);

@@ -142,6 +142,8 @@ private:
     bool runAction(const CaptureBitmap& capture);
     std::string saveBaseName() const;
 
+    // Draws the smooth miniature and starts the outline of the chosen area on it.
+    void outlineChosenArea();
     void DrawPreview();
     void activateUnlessSelecting();
     void releaseSnapshot();

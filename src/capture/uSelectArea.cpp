@@ -120,6 +120,9 @@ void TfmSelectedArea::FormCreate() {
     }
     Image.OnKeyDown = [this](const win::KeyEvent& key) { FormKeyDown(key); };
     OnHelp = [this](const HELPINFO&) { showHelpTopic(); };
+    // Alt+F4 or another program's WM_CLOSE would only hide the window and leave the selection
+    // loop running unseen, with every hot key ignored until it ends: a close is a cancel.
+    OnClose = [this] { CancelSelection(); };
     // Keys reach FormKeyDown only through the image, so the image takes any focus the form gets.
     onMessage(WM_SETFOCUS, [this](WPARAM, LPARAM) {
         SetFocus(Image.handle());
@@ -248,9 +251,7 @@ void TfmSelectedArea::buOKClick() {
     Selection.Confirmed = true;
 }
 
-void TfmSelectedArea::buCancelClick() {
-    Selection.Cancelled = true;
-}
+void TfmSelectedArea::buCancelClick() { CancelSelection(); }
 
 void TfmSelectedArea::showHelpTopic() {
     showHelp(handle(), win::Application::helpFile(), HELP_CONTEXT, kHelpContext);

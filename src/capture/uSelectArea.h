@@ -40,6 +40,8 @@ public:
     void RedrawSelection();
     // True from the start of SelectArea until it returns.
     bool selecting() const { return ShownSnapshot != nullptr; }
+    // Ends a running selection as cancelled; SelectArea returns as soon as its loop looks again.
+    void CancelSelection() { Selection.Cancelled = true; }
 
     // Not owned; set only while a selection runs.
     ScreenSnapshot* ShownSnapshot = nullptr;

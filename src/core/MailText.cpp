@@ -1,6 +1,7 @@
 #include "core/MailText.h"
 
 #include <array>
+#include <cstdio>
 
 namespace vps {
 
@@ -63,6 +64,18 @@ std::string captureMomentText(std::string_view shortDate, std::string_view longT
         text += ' ';
         text += longTime;
     }
+    return text;
+}
+
+std::string numericDate(int year, int month, int day) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
+    return text;
+}
+
+std::string numericTime(int hour, int minute, int second) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour, minute, second);
     return text;
 }
 

@@ -30,6 +30,11 @@ std::string attachmentNotFoundText(std::string_view path);
 std::string captureMomentText(std::string_view shortDate, std::string_view longTime,
                               bool exactlyMidnight);
 
+// The fixed numeric forms the mail falls back on when the system cannot format the moment (a
+// broken locale, a clock value it refuses): "2024-03-05" and "14:07:09". Never fail.
+std::string numericDate(int year, int month, int day);
+std::string numericTime(int hour, int minute, int second);
+
 // The body of a mailed capture. The moment is placed as plain text, never as a format string:
 // a locale's date may well contain "%".
 std::string captureMailBody(std::string_view moment);

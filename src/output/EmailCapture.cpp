@@ -1,30 +1,35 @@
 #include "output/EmailCapture.h"
 
+#include <optional>
+
 #include "core/MailText.h"
 #include "output/SendEmail.h"
-#include "win/Error.h"
 
 namespace vps {
 
 namespace {
 
-std::string shortDate(const SYSTEMTIME& time) {
-    const int size = win::checkOS(
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, nullptr, 0));
+// The text GetDateFormatA or GetTimeFormatA writes, or nothing when it fails (both answer 0).
+template <typename Format>
+std::optional<std::string> formatted(Format format) {
+    const int size = format(nullptr, 0);
+    if (size <= 0) return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
-    win::checkOS(
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text.data(), size));
+    if (format(text.data(), size) <= 0) return std::nullopt;
     text.resize(static_cast<std::size_t>(size - 1));
     return text;
 }
 
-std::string longTime(const SYSTEMTIME& time) {
-    const int size =
-        win::checkOS(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, nullptr, 0));
-    std::string text(static_cast<std::size_t>(size), '\0');
-    win::checkOS(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, text.data(), size));
-    text.resize(static_cast<std::size_t>(size - 1));
-    return text;
+std::optional<std::string> shortDate(const SYSTEMTIME& time) {
+    return formatted([&time](char* text, int size) {
+        return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, size);
+    });
+}
+
+std::optional<std::string> longTime(const SYSTEMTIME& time) {
+    return formatted([&time](char* text, int size) {
+        return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, size);
+    });
 }
 
 }  // namespace
@@ -32,8 +37,16 @@ std::string longTime(const SYSTEMTIME& time) {
 std::string captureMailBodyAt(const SYSTEMTIME& localTime) {
     const bool exactlyMidnight = localTime.wHour == 0 && localTime.wMinute == 0 &&
                                  localTime.wSecond == 0 && localTime.wMilliseconds == 0;
-    return captureMailBody(
-        captureMomentText(shortDate(localTime), longTime(localTime), exactlyMidnight));
+    const auto date = shortDate(localTime);
+    const auto time = longTime(localTime);
+    // The file is saved by now: a locale or clock value the system refuses must not stop the
+    // mail, so the whole moment then reads in the fixed numeric form rather than half in each.
+    if (!date || !time) {
+        return captureMailBody(captureMomentText(
+            numericDate(localTime.wYear, localTime.wMonth, localTime.wDay),
+            numericTime(localTime.wHour, localTime.wMinute, localTime.wSecond), exactlyMidnight));
+    }
+    return captureMailBody(captureMomentText(*date, *time, exactlyMidnight));
 }
 
 void EmailCapture(HWND owner, const std::string& jpegPath) {

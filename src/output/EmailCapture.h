@@ -11,7 +11,8 @@ namespace vps {
 // Failures are shown to the user by SendMapiMail; nothing is raised.
 void EmailCapture(HWND owner, const std::string& jpegPath);
 
-// "(Screen capture on <moment>)", the moment in the user's short date and long time formats.
+// "(Screen capture on <moment>)", the moment in the user's short date and long time formats, or
+// in the fixed numeric form ("2024-03-05 14:07:09") when the system cannot format it. Never fails.
 std::string captureMailBodyAt(const SYSTEMTIME& localTime);
 
 }  // namespace vps

@@ -79,7 +79,13 @@ void adopt(win::GlobalMemory& memory, HGLOBAL answered) {
 HGLOBAL copyToGlobal(const void* data, std::size_t size) {
     const HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!handle) win::raiseLastOSError();
-    std::memcpy(GlobalLock(handle), data, size);
+    void* memory = GlobalLock(handle);
+    if (!memory) {
+        const win::SystemError error(GetLastError());
+        GlobalFree(handle);
+        throw error;
+    }
+    std::memcpy(memory, data, size);
     GlobalUnlock(handle);
     return handle;
 }
@@ -183,13 +189,12 @@ bool ShowPrintDialog(HWND owner) {
         throw std::runtime_error("The print dialog failed (error " + std::to_string(error) + ").");
     }
     PrinterChoice chosen;
-    if (names.get()) {
-        const auto* devNames = static_cast<const DEVNAMES*>(GlobalLock(names.get()));
+    // A block the dialog returned but that cannot be locked counts as not returned.
+    if (const auto* devNames = static_cast<const DEVNAMES*>(names.get() ? GlobalLock(names.get()) : nullptr)) {
         chosen.name = reinterpret_cast<const char*>(devNames) + devNames->wDeviceOffset;
         GlobalUnlock(names.get());
     }
-    if (settings.get()) {
-        const auto* devMode = static_cast<const DEVMODEA*>(GlobalLock(settings.get()));
+    if (const auto* devMode = static_cast<const DEVMODEA*>(settings.get() ? GlobalLock(settings.get()) : nullptr)) {
         const auto* bytes = reinterpret_cast<const BYTE*>(devMode);
         chosen.devMode.assign(bytes, bytes + devMode->dmSize + devMode->dmDriverExtra);
         if (chosen.name.empty()) chosen.name = reinterpret_cast<const char*>(devMode->dmDeviceName);

@@ -223,6 +223,48 @@ start_notepad() {
   probe -c Notepad wait visible 30000 >/dev/null || fail "notepad did not start"
 }
 
+# Clicks the small "..." button beside "&Selected Area". It has no caption to find it by; it
+# stands at (113, 74) in the panel where the screen-area group stands at (8, 0).
+click_select_button() {
+  local l t r b
+  read -r l t r b < <(probe child-rect 'Please Select Screen Area:') || fail "no screen-area group"
+  say "click the select button"
+  xdotool mousemove $((l + 105 + 7)) $((t + 74 + 7)) click 1
+  probe -c TfmSelectedArea wait visible 15000 >/dev/null || fail "the selection window did not open"
+}
+
+drag() {
+  say "drag from $1,$2 to $3,$4"
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2))
+  sleep 0.1
+  xdotool mousemove "$3" "$4"
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.2
+}
+
+# ---- the process as Linux sees it ---------------------------------------------------------
+
+# Unix pid of the Wine process running NAME.exe in this case's prefix.
+unix_pid_of() {
+  local want="$1" p
+  for p in /proc/[0-9]*; do
+    tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -qi "[\\/]$want\$" || continue
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    basename "$p"
+    return 0
+  done
+  return 1
+}
+
+thread_count() { find "/proc/$1/task" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }
+
+# Processor time (user + system) a process has used so far, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
 # ---- pictures -----------------------------------------------------------------------------
 
 # The Debian name, so a wrapper called `convert` earlier on PATH cannot stand in for it.

@@ -55,29 +55,6 @@ read_clipboard() {
 # Something else on the clipboard first, so a stale picture cannot pass for the new one.
 clear_clipboard() { printf 'nothing yet' | xclip -selection clipboard -i; }
 
-# Clicks the small "..." button beside "&Selected Area". It has no caption to find it by; it
-# stands at (113, 74) in the panel where the screen-area group stands at (8, 0).
-click_select_button() {
-  local l t r b
-  read -r l t r b < <(probe child-rect 'Please Select Screen Area:') || fail "no screen-area group"
-  say "click the select button"
-  xdotool mousemove $((l + 105 + 7)) $((t + 74 + 7)) click 1
-  probe -c TfmSelectedArea wait visible 15000 >/dev/null || fail "the selection window did not open"
-}
-
-drag() {
-  say "drag from $1,$2 to $3,$4"
-  xdotool mousemove "$1" "$2"
-  sleep 0.2
-  xdotool mousedown 1
-  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2))
-  sleep 0.1
-  xdotool mousemove "$3" "$4"
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.2
-}
-
 # The Save dialog proposes a name in the remembered folder; Enter takes it.
 accept_save_dialog() {
   wait_until 20 "the Save dialog opens" bash -c "xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"

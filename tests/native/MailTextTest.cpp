@@ -96,5 +96,26 @@ TEST(MailText, BodyTakesTheMomentAsPlainText) {
     }
 }
 
+TEST(MailText, NumericFallbackIsFixedWidthForAnyClockValue) {
+    // The fallback is used exactly when the system refused the values, so it must take any the
+    // clock's 16-bit fields can hold.
+    struct Case {
+        int year, month, day, hour, minute, second;
+        const char* date;
+        const char* time;
+    } cases[] = {
+        {2024, 3, 5, 14, 7, 9, "2024-03-05", "14:07:09"},
+        {2024, 12, 31, 23, 59, 59, "2024-12-31", "23:59:59"},
+        {1, 1, 1, 0, 0, 0, "0001-01-01", "00:00:00"},
+        {2024, 13, 0, 24, 60, 61, "2024-13-00", "24:60:61"},
+        {65535, 65535, 65535, 65535, 65535, 65535, "65535-65535-65535", "65535:65535:65535"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        EXPECT_EQ(numericDate(c.year, c.month, c.day), c.date);
+        EXPECT_EQ(numericTime(c.hour, c.minute, c.second), c.time);
+    }
+}
+
 }  // namespace
 }  // namespace vps

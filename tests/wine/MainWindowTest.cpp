@@ -309,6 +309,27 @@ TEST_F(MainWindow, PowerSwitchShowsTheCreditsUntilTheNextActivation) {
     EXPECT_EQ(main->paMonitorIndicator.color(), RGB(0, 255, 0));
 }
 
+TEST_F(MainWindow, AHiddenWindowRunsNeitherTheOutlineNorTheCredits) {
+    show();
+    ASSERT_TRUE(fmAnimatedRectangle->running());
+    SendMessageA(main->buMonitorPower.handle(), BM_CLICK, 0, 0);
+    ASSERT_EQ(CreditsScroller::runningTimerThreads(), 1);
+
+    main->HideCapture();
+    EXPECT_FALSE(fmAnimatedRectangle->running());
+    EXPECT_FALSE(main->Credits.active());
+    EXPECT_EQ(CreditsScroller::runningTimerThreads(), 0);
+
+    // An activation sizes the window before it captures the screen; should the capture then
+    // fail, the window stays hidden, and the resize must not have set an outline marching.
+    const win::Box outer = main->bounds();
+    SetWindowPos(main->handle(), nullptr, 0, 0, outer.width + 40, outer.height + 30,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_FALSE(fmAnimatedRectangle->running());
+    SendMessageA(main->ScreenArea.button(2), BM_CLICK, 0, 0);
+    EXPECT_FALSE(fmAnimatedRectangle->running());
+}
+
 TEST_F(MainWindow, CreditsNameTheProductAndItsVersion) {
     const auto& lines = main->Credits.lines();
     ASSERT_EQ(lines.size(), 8u);

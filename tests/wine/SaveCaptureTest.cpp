@@ -4,6 +4,7 @@
 // These need the Windows types.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <cderr.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -700,6 +701,93 @@ TEST_F(SaveTest, UnknownFormatShowsNoDialogAndSavesNothing) {
         EXPECT_EQ(dialog.InitialDir, folder + "\\");
         EXPECT_TRUE(entriesOf(folder).empty());
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// A Save dialog that fails
+
+// Stands in for the system's dialog: answers each showing from a script (a name, a cancel, or a
+// failure with an extended error) and records the initial folder it was given.
+class ScriptedSaveDialog : public win::SaveDialog {
+public:
+    struct Answer {
+        bool ok = false;
+        DWORD error = 0;
+    };
+    explicit ScriptedSaveDialog(std::vector<Answer> answers)
+        : SaveDialog("SaveDialog"), answers_(std::move(answers)) {}
+
+    std::vector<std::string> initialFolders;
+
+protected:
+    bool runDialog(OPENFILENAMEA& dialog, DWORD& error) override {
+        initialFolders.emplace_back(dialog.lpstrInitialDir ? dialog.lpstrInitialDir : "(none)");
+        const Answer answer = initialFolders.size() <= answers_.size() ? answers_[initialFolders.size() - 1]
+                                                                        : Answer{};
+        if (answer.ok) std::snprintf(dialog.lpstrFile, dialog.nMaxFile, "C:\\chosen\\Print Screen.bmp");
+        error = answer.error;
+        return answer.ok;
+    }
+
+private:
+    std::vector<Answer> answers_;
+};
+
+TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCancel) {
+    using Answer = ScriptedSaveDialog::Answer;
+    constexpr Answer kOk{true, 0}, kCancel{false, 0}, kBadFolder{false, FNERR_INVALIDFILENAME},
+        kBroken{false, CDERR_INITIALIZATION};
+    enum class Outcome { Chosen, Cancelled, Raised };
+    struct Case {
+        const char* what;
+        const char* initialDir;
+        std::vector<Answer> answers;
+        Outcome outcome;
+        std::vector<std::string> foldersTried;
+    } cases[] = {
+        {"a plain OK", "C:\\pictures", {kOk}, Outcome::Chosen, {"C:\\pictures"}},
+        {"a plain cancel is not retried", "C:\\pictures", {kCancel}, Outcome::Cancelled, {"C:\\pictures"}},
+        {"a refused folder, then OK", "Q:\\<edited>", {kBadFolder, kOk}, Outcome::Chosen,
+         {"Q:\\<edited>", "(none)"}},
+        {"a refused folder, then cancel", "Q:\\<edited>", {kBadFolder, kCancel}, Outcome::Cancelled,
+         {"Q:\\<edited>", "(none)"}},
+        {"failing with and without the folder", "Q:\\<edited>", {kBadFolder, kBroken}, Outcome::Raised,
+         {"Q:\\<edited>", "(none)"}},
+        {"failing without a folder to leave out", "", {kBroken}, Outcome::Raised, {"(none)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedSaveDialog dialog(c.answers);
+        dialog.InitialDir = c.initialDir;
+        dialog.FileName = "Print Screen.bmp";
+        if (c.outcome == Outcome::Raised) {
+            try {
+                dialog.execute(nullptr);
+                ADD_FAILURE() << "a failing dialog must raise";
+            } catch (const std::runtime_error& error) {
+                EXPECT_EQ(std::string(error.what()),
+                          "The Save dialog failed (error " + std::to_string(c.answers.back().error) + ").");
+            }
+        } else {
+            EXPECT_EQ(dialog.execute(nullptr), c.outcome == Outcome::Chosen);
+        }
+        EXPECT_EQ(dialog.initialFolders, c.foldersTried);
+        if (c.outcome == Outcome::Chosen) {
+            EXPECT_EQ(dialog.FileName, "C:\\chosen\\Print Screen.bmp");
+        }
+    }
+}
+
+TEST_F(SaveTest, SaveAsFileReportsAFailingDialogAndWritesNothing) {
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    using Answer = ScriptedSaveDialog::Answer;
+    ScriptedSaveDialog failing(
+        std::vector<Answer>{{false, FNERR_INVALIDFILENAME}, {false, FNERR_INVALIDFILENAME}});
+    failing.InitialDir = folder + "\\";
+    EXPECT_THROW(SaveCapture(nullptr, failing, bitmap, 0, 2, "Print Screen"), std::runtime_error);
+    EXPECT_EQ(failing.InitialDir, folder + "\\");
+    EXPECT_TRUE(entriesOf(folder).empty());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -235,6 +235,14 @@ TEST_F(SelectArea, EveryWayOutStopsTheOutlineRestoresTheCursorAndHides) {
          {hoverAt(100, 100), pressAt(100, 100), dragTo(-40, 30000), releaseAt(-40, 30000),
           key(VK_RETURN)},
          {0, 100, 100, primaryScreenSize().height - 1}},
+        // Either used to hide the window and leave the selection running unseen.
+        {"Alt+F4", concat({drawRectangle(100, 100, 300, 200),
+                           {[] { PostMessageA(fmSelectedArea->handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }}}),
+         {}},
+        {"another program's WM_CLOSE",
+         concat({drawRectangle(100, 100, 300, 200),
+                 {[] { PostMessageA(fmSelectedArea->handle(), WM_CLOSE, 0, 0); }}}),
+         {}},
         {"the application ends in the middle",
          concat({drawRectangle(100, 100, 300, 200), {[] { win::Application::terminate(); }}}),
          {}},
@@ -436,6 +444,39 @@ TEST_F(SelectButton, AHotKeyOrAWakeUpDuringTheSelectionChangesNothing) {
     // Once the selection is over, the keys work as always.
     SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
     EXPECT_TRUE(IsWindowVisible(main().handle()));
+}
+
+TEST_F(SelectButton, ClosingTheSelectionWindowCancelsAndTheHotKeysWorkAgain) {
+    {
+        SelectionScript script(concat({
+            drawRectangle(100, 100, 300, 200),
+            {[] { PostMessageA(fmSelectedArea->handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        }));
+        main().buSelectClick();
+        EXPECT_FALSE(script.stalled());
+    }
+    EXPECT_EQ(main().SelectedRect, (AreaRect{0, 0, 0, 0}));
+    EXPECT_FALSE(fmSelectedArea->selecting());
+    main().HideCapture();
+    SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
+    EXPECT_TRUE(IsWindowVisible(main().handle()));
+}
+
+// Escape or Close on the main window while the selection is still open over the screen.
+TEST_F(SelectButton, HidingTheMainWindowEndsTheSelectionAndLeavesNoOutlineRunning) {
+    {
+        SelectionScript script(concat({
+            drawRectangle(100, 100, 300, 200),
+            {[this] { main().buCancel.click(); }},
+        }));
+        main().buSelectClick();
+        EXPECT_FALSE(script.stalled()) << "the hide must end the selection";
+    }
+    EXPECT_FALSE(IsWindowVisible(main().handle()));
+    EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
+    EXPECT_FALSE(fmSelectedArea->selecting());
+    test::pumpMessagesFor(100);
+    EXPECT_FALSE(fmAnimatedRectangle->running());
 }
 
 }  // namespace

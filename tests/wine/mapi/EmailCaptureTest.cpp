@@ -79,6 +79,28 @@ TEST(MailBody, FollowsTheUsersOwnFormatsAndKeepsTheirPercentSigns) {
     EXPECT_EQ(captureMailBodyAt(at(0, 0, 0, 0)), "(Screen capture on 2024%s03%n05)");
 }
 
+TEST(MailBody, ClockValuesTheSystemRefusesReadInTheFixedNumericForm) {
+    // The JPEG is saved by the time the body is written, so a refusal must not stop the mail.
+    struct Case {
+        const char* what;
+        SYSTEMTIME time;
+        const char* body;
+    } cases[] = {
+        {"month 13", [] { auto t = at(14, 7, 9, 250); t.wMonth = 13; return t; }(),
+         "(Screen capture on 2024-13-05 14:07:09)"},
+        {"hour 25", at(25, 7, 9, 250), "(Screen capture on 2024-03-05 25:07:09)"},
+        {"minute 61 at midnight's date", at(0, 61, 0, 0), "(Screen capture on 2024-03-05 00:61:00)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool dateRefused =
+            GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &c.time, nullptr, nullptr, 0) == 0;
+        const bool timeRefused = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &c.time, nullptr, nullptr, 0) == 0;
+        ASSERT_TRUE(dateRefused || timeRefused) << "the system formats this value after all";
+        EXPECT_EQ(captureMailBodyAt(c.time), c.body);
+    }
+}
+
 // Every body the mail may carry when sent between these two moments.
 std::set<std::string> bodiesBetween(const SYSTEMTIME& first, const SYSTEMTIME& last) {
     const auto ticks = [](SYSTEMTIME time) {

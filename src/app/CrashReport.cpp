@@ -1,0 +1,181 @@
+#include "app/CrashReport.h"
+
+#include <windows.h>
+// After <windows.h>: the shell's folders and the minidump writer.
+#include <dbghelp.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "app/TestAids.h"
+#include "core/CrashReportFiles.h"
+#include "guidance/ExeInfo.h"
+#include "win/UniqueHandle.h"
+
+namespace vps {
+
+namespace {
+
+// Where and what to report is worked out at installation: once the process has crashed, a
+// lookup in the shell may wait for the very thread that crashed (seen under Wine: the report
+// thread then hangs and no report appears).
+struct ReportState {
+    std::string appFolder;  // %LOCALAPPDATA%\Vantaro Print Screen
+    std::string folder;     // ...\Crashes
+    std::string version;
+    EXCEPTION_POINTERS* exception = nullptr;
+    DWORD crashedThread = 0;
+};
+
+ReportState& state() {
+    static ReportState report;
+    return report;
+}
+
+// A stack overflow leaves the crashed thread only this much stack, guaranteed, for the filter.
+constexpr ULONG kStackForTheFilter = 32 * 1024;
+// The report is written on a thread of its own with a fresh stack of this size.
+constexpr SIZE_T kReportThreadStack = 512 * 1024;
+
+// The environment answers at once at every start; the shell only when it is missing.
+std::string localAppDataFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
+    if (length > 0 && length < sizeof path) return path;
+    if (SUCCEEDED(
+            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+        return path;
+    }
+    return {};
+}
+
+crash::Moment now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+crash::Fault faultOf(const EXCEPTION_RECORD& record) {
+    crash::Fault fault;
+    fault.code = record.ExceptionCode;
+    const auto address = reinterpret_cast<std::uintptr_t>(record.ExceptionAddress);
+    fault.address = address;
+    HMODULE module = nullptr;
+    if (GetModuleHandleExA(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            static_cast<const char*>(record.ExceptionAddress), &module)) {
+        char path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameA(module, path, sizeof path);
+        const std::string_view name(path, length);
+        fault.module = std::string(name.substr(name.find_last_of("\\/") + 1));
+        fault.offset = address - reinterpret_cast<std::uintptr_t>(module);
+    }
+    return fault;
+}
+
+void writeDump(const std::string& path) {
+    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    MINIDUMP_EXCEPTION_INFORMATION exception{state().crashedThread, state().exception, FALSE};
+    // https://learn.microsoft.com/windows/win32/api/minidumpapiset/nf-minidumpapiset-minidumpwritedump
+    MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.get(), MiniDumpNormal,
+                      &exception, nullptr, nullptr);
+}
+
+void writeText(const std::string& path, const std::string& line) {
+    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void pruneOldReports(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    for (const std::string& name : crash::reportsToRemove(names, crash::kReportsKept)) {
+        DeleteFileA((folder + "\\" + name).c_str());
+    }
+}
+
+DWORD WINAPI writeReport(void*) {
+    const ReportState& report = state();
+    CreateDirectoryA(report.appFolder.c_str(), nullptr);
+    CreateDirectoryA(report.folder.c_str(), nullptr);
+    const crash::Moment when = now();
+    const std::string stem = report.folder + "\\" + crash::reportStem(when, GetCurrentProcessId());
+    writeDump(stem + std::string(crash::kDumpExtension));
+    writeText(stem + std::string(crash::kTextExtension),
+              crash::reportLine(report.version, when, faultOf(*report.exception->ExceptionRecord)));
+    pruneOldReports(report.folder);
+    const std::string message =
+        "Vantaro Print Screen stopped because of an unexpected fault.\r\n"
+        "A report of it was written to:\r\n" +
+        report.folder;
+    MessageBoxA(nullptr, message.c_str(), "Vantaro Print Screen",
+                MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+    return 0;
+}
+
+LONG WINAPI reportUnhandledException(EXCEPTION_POINTERS* exception) {
+    // A second fault while reporting the first ends the process without another report.
+    static LONG reporting = 0;
+    if (InterlockedExchange(&reporting, 1) != 0) return EXCEPTION_EXECUTE_HANDLER;
+    state().exception = exception;
+    state().crashedThread = GetCurrentThreadId();
+    // The crashed thread's stack may be all but used up (a stack overflow): the report is written
+    // on a fresh thread while this one only waits.
+    const win::Handle writer(CreateThread(nullptr, kReportThreadStack, writeReport, nullptr,
+                                          STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    if (writer) WaitForSingleObject(writer.get(), INFINITE);
+    // Ended here, with the exception's code, rather than left to the system: after a stack
+    // overflow Wine was seen to end the process with code 0, as if nothing had happened.
+    TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// Never cleared; read through volatile so the compiler can neither end the recursion below nor
+// call it endless.
+volatile bool keepRecursing = true;
+
+// Deep enough to run out of any stack; the volatile buffer keeps the compiler from turning the
+// recursion into a loop.
+__attribute__((noinline)) int overflowTheStack(int depth) {
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    if (!keepRecursing) return frame[0];
+    return overflowTheStack(depth + 1) + frame[0];
+}
+
+}  // namespace
+
+void installCrashReport() {
+    ReportState& report = state();
+    report.appFolder = localAppDataFolder() + "\\Vantaro Print Screen";
+    report.folder = report.appFolder + "\\Crashes";
+    report.version = TExeInfo().FileVersion;
+    ULONG guarantee = kStackForTheFilter;
+    SetThreadStackGuarantee(&guarantee);
+    SetUnhandledExceptionFilter(reportUnhandledException);
+}
+
+void crashOnRequest() {
+    if (testaids::requested(testaids::kCrashByStackOverflow)) {
+        overflowTheStack(0);
+    } else if (testaids::requested(testaids::kCrash)) {
+        *static_cast<volatile int*>(nullptr) = 0;
+    }
+}
+
+}  // namespace vps

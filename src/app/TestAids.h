@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+namespace vps::testaids {
+
+// Command-line switches that make a rare failure happen on purpose, so the end-to-end tests can
+// follow the program down paths a user meets only on a bad day. Each is documented in the README
+// as a test aid; none changes anything unless given.
+
+// Crashes at start with an access violation (or, with ":STACK", a stack overflow) once the crash
+// report is in place.
+inline constexpr std::string_view kCrash = "/CRASHTEST";
+inline constexpr std::string_view kCrashByStackOverflow = "/CRASHTEST:STACK";
+// Fails while the four long-lived windows are being built.
+inline constexpr std::string_view kStartFailure = "/STARTFAILTEST";
+// Every screen capture fails, after the window was already sized for showing.
+inline constexpr std::string_view kCaptureFailure = "/CAPTUREFAILTEST";
+
+// True when one of the program's arguments is the switch, in any letter case.
+bool requested(std::string_view option);
+
+// Raise the failure the switch asks for; nothing happens without it.
+void failStartUpOnRequest();
+void failCaptureOnRequest();
+
+}  // namespace vps::testaids
