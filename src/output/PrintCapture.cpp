@@ -63,6 +63,13 @@ void selectPrinterFromSettings() {
     }
 }
 
+// A size typed into the settings file by hand can be anything; only the sizes the printing
+// options offer reach the font and the page's arithmetic.
+int storedFontSize(const std::string& section) {
+    return ReadIntegerWithin(section, "FontSize", page::kSmallestFontSize, page::kLargestFontSize,
+                             page::kDesignFontSize);
+}
+
 page::Device deviceOf(HDC printer) {
     win::WindowDC screen(GetDesktopWindow());
     return {GetDeviceCaps(printer, HORZRES),         GetDeviceCaps(printer, VERTRES),
@@ -132,14 +139,16 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
     const PrinterDC printer(CurrentPrinter());
     const HDC dc = printer.get();
     const page::Device device = deviceOf(dc);
+    if (!page::HasPrintableArea(device)) {
+        throw std::runtime_error(page::NoPrintableAreaText(CurrentPrinter().name, device));
+    }
 
-    const int titleHeight =
-        page::FontHeight(device.dpiY, ReadInteger("ReportTitleFontSize", "FontSize", 12));
+    const int titleHeight = page::FontHeight(device.dpiY, storedFontSize("ReportTitleFontSize"));
     const win::Font titleFont =
         pageFont(ReadString("ReportTitleFont", "SelectedFont", "Arial"), titleHeight);
     const win::Font footerFont =
         pageFont(ReadString("ReportFont", "SelectedFont", "Arial"),
-                 page::FontHeight(device.dpiY, ReadInteger("ReportFontSize", "FontSize", 12)));
+                 page::FontHeight(device.dpiY, storedFontSize("ReportFontSize")));
     int footerTextHeight = 0;
     {
         win::SelectGuard useFooterFont(dc, footerFont.get());
