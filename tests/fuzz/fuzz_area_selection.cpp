@@ -27,10 +27,10 @@ bool onScreen(const AreaRect& r, Size screen) {
 }
 
 bool sameState(const AreaSelection& a, const AreaSelection& b) {
-    return a.Dragging == b.Dragging && a.Confirmed == b.Confirmed &&
-           a.StartPoint == b.StartPoint && a.EndPoint == b.EndPoint &&
-           a.ActiveHandle == b.ActiveHandle && a.PointerInside == b.PointerInside &&
-           a.Cancelled == b.Cancelled && a.SavedRect == b.SavedRect;
+    return a.Dragging == b.Dragging && a.Confirmed == b.Confirmed && a.StartPoint == b.StartPoint &&
+           a.EndPoint == b.EndPoint && a.ActiveHandle == b.ActiveHandle &&
+           a.PointerInside == b.PointerInside && a.Cancelled == b.Cancelled &&
+           a.SavedRect == b.SavedRect;
 }
 
 SelectionPoint pointer(FuzzedDataProvider& input, Size screen) {

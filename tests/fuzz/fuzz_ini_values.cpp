@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto size_ = vps::ini::parseIntegerWithin(text, vps::page::kSmallestFontSize,
                                                     vps::page::kLargestFontSize);
-    FUZZ_CHECK(!size_ || (*size_ >= vps::page::kSmallestFontSize &&
-                          *size_ <= vps::page::kLargestFontSize));
+    FUZZ_CHECK(!size_ ||
+               (*size_ >= vps::page::kSmallestFontSize && *size_ <= vps::page::kLargestFontSize));
     FUZZ_CHECK(size_.has_value() == (value && *value >= vps::page::kSmallestFontSize &&
                                      *value <= vps::page::kLargestFontSize));
 

@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A measured text height is never negative; the footer font's own height stands in for it.
     const int footerTextHeight = std::max(footerHeight, 0);
 
-    const vps::page::Layout layout = vps::page::PageLayout(
-        device, titleHeight, footerTextHeight, pictureWidth, pictureHeight);
+    const vps::page::Layout layout =
+        vps::page::PageLayout(device, titleHeight, footerTextHeight, pictureWidth, pictureHeight);
     if (!vps::page::HasPrintableArea(device)) FUZZ_CHECK(!layout.hasRoom());
     if (!layout.hasRoom()) {
         FUZZ_CHECK(layout.outW == 0 && layout.outH == 0);

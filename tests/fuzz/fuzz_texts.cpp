@@ -110,7 +110,8 @@ void systemTexts(FuzzedDataProvider& input) {
     const std::string text = input.ConsumeRandomLengthString(300);
     const std::string tidy = tidySystemText(text);
     FUZZ_CHECK(text.starts_with(tidy));
-    FUZZ_CHECK(tidy.empty() || (static_cast<unsigned char>(tidy.back()) > ' ' && tidy.back() != '.'));
+    FUZZ_CHECK(tidy.empty() ||
+               (static_cast<unsigned char>(tidy.back()) > ' ' && tidy.back() != '.'));
     const std::uint32_t code = input.ConsumeIntegral<std::uint32_t>();
     const std::string message = systemErrorMessage(code, text);
     FUZZ_CHECK(code == 0 || message.ends_with(tidy));

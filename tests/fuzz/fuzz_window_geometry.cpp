@@ -19,10 +19,9 @@ using vps::Size;
 
 std::optional<ExclusiveRect> reportedRect(FuzzedDataProvider& input) {
     if (input.ConsumeBool()) return std::nullopt;  // no foreground window, no work area
-    return ExclusiveRect{input.ConsumeIntegral<std::int32_t>(),
-                         input.ConsumeIntegral<std::int32_t>(),
-                         input.ConsumeIntegral<std::int32_t>(),
-                         input.ConsumeIntegral<std::int32_t>()};
+    return ExclusiveRect{
+        input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>(),
+        input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()};
 }
 
 // All four corners' coordinates on the surface, in whatever order.
