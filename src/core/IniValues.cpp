@@ -43,6 +43,13 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(bits);
 }
 
+std::optional<std::int32_t> parseIntegerWithin(std::string_view text, std::int32_t low,
+                                               std::int32_t high) {
+    const auto value = parseInteger(text);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return value;
+}
+
 std::string settingsFileNameFor(std::string_view executablePath) {
     const auto folderEnd = executablePath.find_last_of("\\:");
     std::string_view name =

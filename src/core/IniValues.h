@@ -18,6 +18,11 @@ inline constexpr std::size_t kMaxValueLength = 2047;
 // and the value must fit in 32 bits. Anything else, the empty text included, is no integer.
 std::optional<std::int32_t> parseInteger(std::string_view text);
 
+// Integer text as parseInteger takes it, holding a value within low..high (both included). A value
+// outside them is as unusable as text that is no integer at all.
+std::optional<std::int32_t> parseIntegerWithin(std::string_view text, std::int32_t low,
+                                               std::int32_t high);
+
 // The settings file's name: the executable's file name without its folder, its extension (from
 // the last ".") replaced by ".INI".
 std::string settingsFileNameFor(std::string_view executablePath);

@@ -1,18 +1,25 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The arithmetic of the printed page: where the title, the footer and the capture go on the
 // printable area of a printer, all lengths in printer pixels from its top left corner.
 namespace vps::page {
+
+// The font sizes, in points, that the printing options let a user choose; a stored size outside
+// them is not used, and the page takes the size it was designed with instead.
+inline constexpr int kSmallestFontSize = 1;
+inline constexpr int kLargestFontSize = 999;
+inline constexpr int kDesignFontSize = 12;
 
 // dpi × inches, rounded to the nearest integer, ties to the even one.
 int InchesToPrinter(int dpi, double inches);
 
 // The height a font of `points` points is given on a device of `dpiY` pixels per inch:
 // dpiY × points / 72, rounded to the nearest integer, halves away from zero. A positive height
-// is the whole character cell; a negative one (a stored size of -1) asks for the character
-// height without the internal leading.
+// is the whole character cell; a negative one asks for the character height without the internal
+// leading. A height beyond what an int holds (only an absurd resolution gets there) is cut to it.
 int FontHeight(int dpiY, int points);
 
 struct Device {
@@ -23,6 +30,13 @@ struct Device {
     int screenDpiX = 96;  // the screen's logical pixels per inch, which give a capture its size
     int screenDpiY = 96;
 };
+
+// Whether the printer reports a page to print on: a printable width and height and a resolution
+// across and down. A driver that answers zero must be refused before anything divides by it.
+bool HasPrintableArea(const Device& device);
+
+// What the user reads when the printer reports no printable area.
+std::string NoPrintableAreaText(std::string_view printerName, const Device& device);
 
 struct Layout {
     int titleTop = 0;
@@ -41,7 +55,9 @@ struct Layout {
 
 // `titleHeight` is the title font's height as given to the font (FontHeight), `footerTextHeight`
 // the measured height of "X" in the footer font; `pictureWidth` and `pictureHeight` the
-// capture's size in pixels (both at least 1).
+// capture's size in pixels (both at least 1). Whatever the numbers, the capture stays on the page
+// and clear of the bands: a device without a printable area, a capture of no pixels or bands that
+// fill the page give a layout without room.
 //
 // The capture prints as large as it was on the screen when that fits, else fitted to the width,
 // else to the height left between the bands; with the dpiY / dpiX factor its proportions hold on

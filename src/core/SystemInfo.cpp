@@ -38,8 +38,8 @@ std::string versionText(std::uint32_t packed) {
 }
 
 std::string folderWithBackslash(std::string_view answer, std::size_t keep) {
-    if (answer.empty()) return {};
     std::string folder(answer.substr(0, keep));
+    if (folder.empty()) return {};
     // A drive's root ("C:\") already ends in one.
     if (folder.back() != '\\') folder += '\\';
     return folder;

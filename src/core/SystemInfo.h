@@ -28,7 +28,7 @@ inline constexpr std::uint32_t kComponentVersion = 0x01010000;
 std::string versionText(std::uint32_t packed);
 
 // A folder as the platform answered it, cut to `keep` characters, with one trailing backslash;
-// an empty answer stays empty.
+// an answer that is empty, or cut to nothing, stays empty.
 std::string folderWithBackslash(std::string_view answer, std::size_t keep);
 
 // The most characters GetComputerNameA and SetComputerNameA take (MAX_COMPUTERNAME_LENGTH).

@@ -63,6 +63,16 @@ void selectPrinterFromSettings() {
     }
 }
 
+// A size typed into the settings file by hand can be anything; only the sizes the printing
+// options offer reach the font and the page's arithmetic.
+int storedFontSize(const settings::Setting& setting) {
+    // The Printing Options dialog itself stores "-1" for a size box left without a number: the
+    // design size, and nothing to warn about.
+    if (ReadString(setting) == "-1") return page::kDesignFontSize;
+    return ReadIntegerWithin(std::string(setting.section), std::string(setting.key),
+                             page::kSmallestFontSize, page::kLargestFontSize, page::kDesignFontSize);
+}
+
 page::Device deviceOf(HDC printer) {
     win::WindowDC screen(GetDesktopWindow());
     return {GetDeviceCaps(printer, HORZRES),         GetDeviceCaps(printer, VERTRES),
@@ -132,14 +142,17 @@ void PrintCapture(const CaptureBitmap& bitmap, PrintTarget target) {
     const PrinterDC printer(CurrentPrinter());
     const HDC dc = printer.get();
     const page::Device device = deviceOf(dc);
+    if (!page::HasPrintableArea(device)) {
+        throw std::runtime_error(page::NoPrintableAreaText(CurrentPrinter().name, device));
+    }
 
     const int titleHeight =
-        page::FontHeight(device.dpiY, ReadInteger(settings::ReportTitleFontSize));
+        page::FontHeight(device.dpiY, storedFontSize(settings::ReportTitleFontSize));
     const win::Font titleFont =
         pageFont(ReadString(settings::ReportTitleFont), titleHeight);
     const win::Font footerFont =
         pageFont(ReadString(settings::ReportFont),
-                 page::FontHeight(device.dpiY, ReadInteger(settings::ReportFontSize)));
+                 page::FontHeight(device.dpiY, storedFontSize(settings::ReportFontSize)));
     int footerTextHeight = 0;
     {
         win::SelectGuard useFooterFont(dc, footerFont.get());

@@ -59,6 +59,15 @@ int ReadInteger(const std::string& section, const std::string& key, int defaultV
     return ini::parseInteger(ReadString(section, key)).value_or(defaultValue);
 }
 
+int ReadIntegerWithin(const std::string& section, const std::string& key, int low, int high,
+                      int defaultValue) {
+    const std::string text = ReadString(section, key, std::string(ini::kUndefined));
+    if (text == ini::kUndefined) return defaultValue;
+    if (const auto value = ini::parseIntegerWithin(text, low, high)) return *value;
+    warnInvalidSetting(section, key, text);
+    return defaultValue;
+}
+
 bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }

@@ -52,6 +52,10 @@ std::string ReadString(const std::string& section, const std::string& key);
 std::string ReadString(const std::string& section, const std::string& key,
                        const std::string& defaultValue);
 int ReadInteger(const std::string& section, const std::string& key, int defaultValue);
+// An integer that only makes sense within low..high. A missing key gives the default quietly;
+// text that is no integer, or one outside the range, is reported once and gives the default.
+int ReadIntegerWithin(const std::string& section, const std::string& key, int low, int high,
+                      int defaultValue);
 bool ReadBool(const std::string& section, const std::string& key, bool defaultValue);
 
 // Writes one value; raises "Unable to write to <file>" when the platform refuses.

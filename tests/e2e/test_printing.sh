@@ -188,6 +188,31 @@ landscape_fits_between_large_bands() {
   return 0
 }
 
+# A title size typed into the settings file far outside what the printing options offer (it
+# once overflowed the page's arithmetic): one warning names it, and the page prints exactly as
+# with the design size of 12 points, the first case's page.
+out_of_range_font_size_is_reported_once_and_the_design_size_printed() {
+  settings '[Action]' 'ItemIndex=0' '[ReportTitleFontSize]' 'FontSize=999999999'
+  app_start /FIRSTRUN
+  wait_visible
+  local before text
+  before="$(completed_jobs)"
+  press_ok
+  wait_until 20 "the invalid setting is reported" probe -c TMessageForm wait exists 200
+  text="$(probe -c TMessageForm controls | awk -F'\t' '$1 != "Button" && $3 ~ /Invalid setting/ { print $3 }')"
+  say "warning: $text"
+  [[ "$text" == *"ReportTitleFontSize"*"999999999"* ]] || fail "the warning does not name the stored size: '$text'"
+  probe -c TMessageForm post 0x0111 1 0 >/dev/null || fail "cannot answer the warning"
+  probe -c TMessageForm wait gone 10000 >/dev/null || fail "the warning did not close"
+  wait_for_one_job "$before"
+  wait_hidden
+  ! probe -c TMessageForm wait exists 200 >/dev/null || fail "a second warning was shown"
+  measure_page portrait 614 1285 1250 937
+  local title
+  title="$(pdf_words | awk '$4 < 19.2 { printf "%s%s", sep, $5; sep = " " }')"
+  [ "$title" = "Print Screen" ] || fail "title line '$title', expected 'Print Screen' in the top band"
+}
+
 selected_printer_cancel_prints_nothing() {
   settings '[Action]' 'ItemIndex=1'
   app_start /FIRSTRUN
@@ -246,6 +271,7 @@ import -window root "$PICTURE/shown.png"
 
 run_case "Print to Default Printer: title, picture at its screen size, footer" prints_title_picture_and_footer
 run_case "landscape: a picture fitted between large bands" landscape_fits_between_large_bands
+run_case "a font size out of range is reported once; the design size prints" out_of_range_font_size_is_reported_once_and_the_design_size_printed
 run_case "Print to Selected Printer: a cancelled dialog prints nothing" selected_printer_cancel_prints_nothing
 run_case "a stored printer that is not installed is named; the window stays" missing_printer_is_named_and_window_stays
 e2e_finish

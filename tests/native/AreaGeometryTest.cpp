@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "core/AreaGeometry.h"
@@ -24,6 +25,41 @@ TEST(AreaGeometry, ForegroundWindowIsClippedToThePrimaryScreen) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(foregroundWindowRect(c.window, k1024x768), c.expected);
+    }
+}
+
+// Found by fuzzing: another program may place its window at any 32-bit position. The edges at
+// the ends of the range overflowed when made inclusive, scaled onto a larger miniature, or given
+// their one-pixel outline strip.
+TEST(AreaGeometry, WindowsAtTheEndsOfTheIntegerRangeStayDefined) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        const char* what;
+        ExclusiveRect window;
+        AreaRect clipped;
+        AreaRect onLargerMiniature;  // 2048 x 1536 for the 1024 x 768 screen
+    } cases[] = {
+        {"far edges at the bottom of the range",
+         {kMin, kMin, kMin, kMin},
+         {0, 0, kMin, kMin},
+         {0, 0, kMin, kMin}},
+        {"near edges at the top of the range",
+         {kMax, kMax, kMax, kMax},
+         {kMax, kMax, 1023, 767},
+         {kMax, kMax, 2046, 1534}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const AreaRect clipped = foregroundWindowRect(c.window, k1024x768);
+        EXPECT_EQ(clipped, c.clipped);
+        EXPECT_TRUE(clipped.isInverted());
+        const AreaRect mapped = screenToPreviewRect(clipped, k1024x768, {2048, 1536});
+        EXPECT_EQ(mapped, c.onLargerMiniature);
+        for (const ExclusiveRect& e : outlineEdges(mapped)) {
+            EXPECT_GE(e.right, e.left);
+            EXPECT_GE(e.bottom, e.top);
+        }
     }
 }
 

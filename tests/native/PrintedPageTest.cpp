@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "core/IniValues.h"
 #include "core/PrintedPage.h"
 
 namespace vps::page {
@@ -177,6 +184,137 @@ TEST(PrintedPage, BandsThatLeaveNoRoomAreReportedAndPlaceNoImage) {
             EXPECT_EQ(l.outH, 0);
         }
     }
+}
+
+// A FontSize typed into the settings file by hand: only what the printing options offer is
+// used; anything else is refused, and the printed page falls back to its design size.
+TEST(PrintedPage, StoredFontSizesAreTakenOnlyWithinThePrintingOptionsRange) {
+    struct Case {
+        const char* stored;
+        std::optional<int> size;
+    } cases[] = {
+        {"12", 12},        {"1", 1},          {"999", 999},        {"x3E7", 999},
+        {"0", {}},         {"-1", {}},        {"-12", {}},         {"1000", {}},
+        {"132000000", {}}, {"999999999", {}}, {"-2147483648", {}}, {"$FFFFFFFF", {}},
+        {"twelve", {}},    {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(ini::parseIntegerWithin(c.stored, kSmallestFontSize, kLargestFontSize), c.size);
+    }
+}
+
+// Before sizes were read through the range, 132000000 points overflowed the band arithmetic and
+// 999999999 points reached the printer as a negative height. The arithmetic itself must hold for
+// any height and resolution a driver reports: heights saturate, bands that fill the page leave
+// no room, and a page with room holds the whole picture clear of the bands.
+TEST(PrintedPage, AbsurdFontHeightsAndResolutionsNeverOverflowNorLeaveThePage) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    struct Case {
+        const char* what;
+        Device device;
+        int titlePoints;
+        int footerTextHeight;
+        int w, h;
+        int titleHeight;
+        bool room;
+    } cases[] = {
+        {"132000000 points at 600 dpi",
+         {4800, 6000, 600, 600, 96, 96},
+         132000000,
+         100,
+         200,
+         100,
+         1100000000,
+         false},
+        {"999999999 points at 600 dpi",
+         {4800, 6000, 600, 600, 96, 96},
+         999999999,
+         100,
+         200,
+         100,
+         kMax,
+         false},
+        {"-999999999 points at 600 dpi",
+         {4800, 6000, 600, 600, 96, 96},
+         -999999999,
+         100,
+         200,
+         100,
+         kMin,
+         true},
+        {"the largest size at the largest resolution",
+         {kMax, kMax, kMax, kMax, 96, 96},
+         kLargestFontSize,
+         0,
+         1,
+         1,
+         kMax,
+         false},
+        {"a tall picture fitted to the width of a page far finer down than across",
+         {kMax, kMax, 1, kMax, 96, 96},
+         kSmallestFontSize,
+         100,
+         1,
+         kMax,
+         29826162,
+         true},
+        {"a tall picture on a wide low-resolution page",
+         {kMax, kMax, kMax, 1, 96, 96},
+         kSmallestFontSize,
+         1,
+         1,
+         kMax,
+         0,
+         true},
+        {"a negative footer height from a broken driver",
+         {4800, 6000, 600, 600, 96, 96},
+         12,
+         -100000,
+         1024,
+         768,
+         100,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int titleHeight = FontHeight(c.device.dpiY, c.titlePoints);
+        EXPECT_EQ(titleHeight, c.titleHeight);
+        const Layout l = PageLayout(c.device, titleHeight, c.footerTextHeight, c.w, c.h);
+        ASSERT_EQ(l.hasRoom(), c.room) << "availH " << l.availH;
+        if (!l.hasRoom()) {
+            EXPECT_EQ(l.outW, 0);
+            EXPECT_EQ(l.outH, 0);
+            continue;
+        }
+        const int band = std::max({l.topBand, l.bottomBand, 0});
+        EXPECT_GE(l.left, 0);
+        EXPECT_LE(std::int64_t{l.left} + l.outW, c.device.width);
+        EXPECT_GE(l.top, band);
+        EXPECT_LE(std::int64_t{l.top} + l.outH, std::int64_t{c.device.height} - band);
+    }
+}
+
+TEST(PrintedPage, APrinterWithoutAPageOrAResolutionIsRefused) {
+    const Device cases[] = {
+        {0, 6000, 600, 600, 96, 96},  {4800, 0, 600, 600, 96, 96},  {4800, 6000, 0, 600, 96, 96},
+        {4800, 6000, 600, 0, 96, 96}, {-1, 6000, 600, 600, 96, 96}, {0, 0, 0, 0, 96, 96},
+    };
+    for (const Device& d : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << d.width << "x" << d.height << " @" << d.dpiX << "/" << d.dpiY);
+        EXPECT_FALSE(HasPrintableArea(d));
+        EXPECT_FALSE(PageLayout(d, 100, 100, 200, 100).hasRoom());
+        const std::string text = NoPrintableAreaText("PDF", d);
+        EXPECT_NE(text.find("\"PDF\""), std::string::npos) << text;
+        EXPECT_NE(
+            text.find(std::to_string(d.width) + " x " + std::to_string(d.height) + " pixels at " +
+                      std::to_string(d.dpiX) + " x " + std::to_string(d.dpiY)),
+            std::string::npos)
+            << text;
+    }
+    EXPECT_TRUE(HasPrintableArea({1, 1, 1, 1, 96, 96}));
 }
 
 TEST(PrintedPage, FooterTextTakesOnlyTheWantedPartsAndIsTrimmed) {

@@ -65,5 +65,11 @@ TEST(SystemInfo, FolderGetsOneTrailingBackslash) {
     }
 }
 
+// Found by fuzzing: an answer cut to nothing read the character before the empty text.
+TEST(SystemInfo, FolderCutToNothingStaysEmptyRatherThanReadBeforeIt) {
+    EXPECT_EQ(folderWithBackslash("C:\\WINDOWS", 0), "");
+    EXPECT_EQ(folderWithBackslash("C:\\WINDOWS", 1), "C\\");
+}
+
 }  // namespace
 }  // namespace vps::sysinfo

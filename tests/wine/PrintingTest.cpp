@@ -404,5 +404,22 @@ TEST_F(PrintCaptureRefusal, FontsThatLeaveNoRoomForThePictureAreRefusedBeforeThe
     EXPECT_EQ(cursor, LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// A hand-edited title size far outside the printing options' range once overflowed the page's
+// arithmetic. It is reported, the design size takes its place, and the page goes on to be laid
+// out: here the footer's largest allowed size then leaves no room, which shows the layout ran.
+TEST_F(PrintCaptureRefusal, AFontSizeOutsideTheRangeIsReportedAndTheDesignSizeUsed) {
+    WriteString("ReportTitleFontSize", "FontSize", "999999999");
+    WriteString("ReportFontSize", "FontSize", "999");
+    test::WarningRecorder warnings;
+    const auto [message, cursor] = failure();
+    ASSERT_EQ(warnings.texts().size(), 1u);
+    EXPECT_NE(warnings.texts()[0].find("Section:  ReportTitleFontSize\r\nKeyName:  FontSize\r\n"
+                                       "Value:  999999999\r\n"),
+              std::string::npos)
+        << warnings.texts()[0];
+    EXPECT_NE(message.find("leave no room for the picture"), std::string::npos) << message;
+    EXPECT_EQ(cursor, LoadCursorA(nullptr, IDC_ARROW));
+}
+
 }  // namespace
 }  // namespace vps

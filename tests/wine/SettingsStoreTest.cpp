@@ -112,6 +112,33 @@ TEST_F(SettingsStore, ReadIntegerAndReadBool) {
     EXPECT_EQ(ReadString("S", "missing", "fallback"), "fallback");
 }
 
+TEST_F(SettingsStore, ReadIntegerWithinReportsTextAndValuesOutsideItsRangeOnce) {
+    struct Case {
+        const char* stored;  // null: no such key
+        int expected;
+        bool warned;
+    } cases[] = {
+        {nullptr, 12, false}, {"14", 14, false},     {"1", 1, false},
+        {"999", 999, false},  {"0", 12, true},       {"-1", 12, true},
+        {"1000", 12, true},   {"132000000", 12, true}, {"999999999", 12, true},
+        {"big", 12, true},    {"", 12, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(missing)");
+        test::FreshSettingsFile fresh;
+        if (c.stored) WriteString("ReportFontSize", "FontSize", c.stored);
+        test::WarningRecorder warnings;
+        EXPECT_EQ(ReadIntegerWithin("ReportFontSize", "FontSize", 1, 999, 12), c.expected);
+        ASSERT_EQ(warnings.texts().size(), c.warned ? 1u : 0u);
+        if (c.warned) {
+            EXPECT_EQ(warnings.texts()[0], "Invalid setting in " + SettingsFileName() +
+                                               "\r\nSection:  ReportFontSize\r\nKeyName:  "
+                                               "FontSize\r\nValue:  " +
+                                               c.stored + "\r\nThis setting will be ignored.");
+        }
+    }
+}
+
 TEST_F(SettingsStore, LongValuesReadBackCutAt2047Characters) {
     const std::string title(3000, 'T');
     WriteString("ReportTitle", "Text", title);
