@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/AppWindows.h"
+#include "settings/SettingsFile.h"
 #include "win/Application.h"
 
 namespace {
@@ -31,6 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
     win::Application::setHelpFile("");
+    // Where the settings live is decided once, before any window reads them.
+    vps::SettingsLocationOfThisRun();
 
     vps::AppWindows windows;
     return win::Application::run();

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/PrintScreenKeys.h"
 #include "capture/Preview.h"
 #include "capture/ScreenSnapshot.h"
 #include "core/AreaRect.h"
 #include "guidance/CreditsScroller.h"
 #include "guidance/ExeInfo.h"
+#include "guidance/uHotKeyNotice.h"
 #include "guidance/ufrNumLab.h"
 #include "win/Button.h"
 #include "win/Form.h"
@@ -29,8 +31,6 @@ class CaptureBitmap;
 
 // The private message a second start posts to wake the resident copy.
 inline constexpr UINT WM_WAKEUP = WM_USER + 777;
-
-inline constexpr int HotKeyIds[] = {777, 778, 779};
 
 // Set once the user or Windows asks the program to end; a close of the main window then ends
 // the program instead of hiding it.
@@ -96,6 +96,11 @@ public:
     // The five numbered call-outs, hidden for the whole run.
     CallOuts CallOutFrames;
 
+    // Registered at creation; a key another program holds is tried again at every wake-up.
+    std::unique_ptr<PrintScreenKeys> HotKeys;
+    // Shown at start when a Print Screen key does not reach the program; open until closed.
+    std::unique_ptr<TfmHotKeyNotice> HotKeyNotice;
+
     void LoadPanelSettings();
     void SavePanelSettings();
 
@@ -129,6 +134,7 @@ private:
     void ShowCheatSheet1Click();
     void Defaults1Click();
     void Printing1Click();
+    void General1Click();
     void About1Click();
 
     // Under the reset policy Never every change of a choice is stored at once.
@@ -142,6 +148,7 @@ private:
 
     void DrawPreview();
     void activateUnlessSelecting();
+    void tellAboutHeldKeys();
     void releaseSnapshot();
     bool previewShowing() const;
     void bindEvents();

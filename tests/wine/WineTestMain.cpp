@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "settings/SettingsFile.h"
 #include "win/Application.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
+    // Decided before any test plays with the Windows directory's file, as the program does at start.
+    vps::SettingsLocationOfThisRun();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
