@@ -84,6 +84,7 @@ choice_kept_in_the_per_user_file() {
   expect "no error was shown while writing" no_error_box
   probe endsession >/dev/null || fail "cannot end the session"
   app_wait_exit
+  say "per-user file after the first run:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
 
   app_start /FIRSTRUN
   wait_visible
