@@ -8,7 +8,9 @@ constexpr UINT kModifiers[] = {0, MOD_CONTROL, MOD_ALT};
 
 }  // namespace
 
-PrintScreenKeys::PrintScreenKeys(HWND window) : window_(window) { retryRefused(); }
+PrintScreenKeys::PrintScreenKeys(HWND window) : window_(window) {
+    retryRefused();
+}
 
 PrintScreenKeys::~PrintScreenKeys() {
     for (std::size_t i = 0; i < registered_.size(); ++i) {
@@ -18,7 +20,8 @@ PrintScreenKeys::~PrintScreenKeys() {
 
 void PrintScreenKeys::retryRefused() {
     for (std::size_t i = 0; i < registered_.size(); ++i) {
-        if (!registered_[i]) registered_[i] = RegisterHotKey(window_, HotKeyIds[i], kModifiers[i], VK_SNAPSHOT);
+        if (!registered_[i])
+            registered_[i] = RegisterHotKey(window_, HotKeyIds[i], kModifiers[i], VK_SNAPSHOT);
     }
 }
 

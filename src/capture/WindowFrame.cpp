@@ -14,8 +14,8 @@ DwmGetWindowAttributeFunction dwmGetWindowAttribute() {
     // part of the system wherever it exists.
     static const DwmGetWindowAttributeFunction function = [] {
         HMODULE library = LoadLibraryA("dwmapi.dll");
-        return library ? reinterpret_cast<DwmGetWindowAttributeFunction>(
-                             reinterpret_cast<void*>(GetProcAddress(library, "DwmGetWindowAttribute")))
+        return library ? reinterpret_cast<DwmGetWindowAttributeFunction>(reinterpret_cast<void*>(
+                             GetProcAddress(library, "DwmGetWindowAttribute")))
                        : nullptr;
     }();
     return function;
@@ -27,7 +27,8 @@ DwmGetWindowAttributeFunction dwmGetWindowAttribute() {
 std::optional<RECT> compositorFrameBounds(HWND window) {
     const auto query = dwmGetWindowAttribute();
     RECT bounds{};
-    if (!query || FAILED(query(window, kExtendedFrameBounds, &bounds, sizeof bounds))) return std::nullopt;
+    if (!query || FAILED(query(window, kExtendedFrameBounds, &bounds, sizeof bounds)))
+        return std::nullopt;
     // An empty answer (composition off, a window not drawn by the compositor) says nothing.
     if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) return std::nullopt;
     return bounds;

@@ -17,6 +17,7 @@ using FrameBoundsQuery = std::optional<RECT> (*)(HWND window);
 std::optional<RECT> compositorFrameBounds(HWND window);
 
 // The compositor's bounds where it answers, else GetWindowRect; nothing when neither does.
-std::optional<RECT> visibleWindowBounds(HWND window, FrameBoundsQuery frameBounds = compositorFrameBounds);
+std::optional<RECT> visibleWindowBounds(HWND window,
+                                        FrameBoundsQuery frameBounds = compositorFrameBounds);
 
 }  // namespace vps

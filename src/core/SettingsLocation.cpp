@@ -8,7 +8,8 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return (last == '\\' || last == '/') ? folder + name : folder + "\\" + name;
 }
 
-SettingsLocation chooseSettingsLocation(const SettingsFolders& folders, const SettingsFacts& facts) {
+SettingsLocation chooseSettingsLocation(const SettingsFolders& folders,
+                                        const SettingsFacts& facts) {
     if (facts.windowsFileWritable || folders.appData.empty()) {
         return {joinPath(folders.windowsDirectory, folders.fileName), folders.windowsDirectory, {}};
     }

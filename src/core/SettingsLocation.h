@@ -24,9 +24,9 @@ struct SettingsFacts {
 };
 
 struct SettingsLocation {
-    std::string path;          // the full path every reader and writer uses
-    std::string folder;        // the folder that holds it; made on the first write if missing
-    std::string copyFrom;      // a file whose values the new per-user file starts with; or empty
+    std::string path;      // the full path every reader and writer uses
+    std::string folder;    // the folder that holds it; made on the first write if missing
+    std::string copyFrom;  // a file whose values the new per-user file starts with; or empty
 };
 
 // The Windows directory while its file can be written, else the per-user file; the first use

@@ -26,17 +26,23 @@ TfmHotKeyNotice::TfmHotKeyNotice(const hotkeys::Notice& notice)
             .clientHeight = kButtonTop + win::kButtonHeight + kMargin,
             .style = win::kDialogStyle}),
       imWarning(*this, {.name = "imWarning", .bounds = {kMargin, kMargin, 32, 32}}, IDI_WARNING),
-      lbMessage(*this, {.name = "lbMessage", .bounds = {kTextLeft, kMargin, kTextWidth, kCheckBoxTop - 2 * kMargin},
+      lbMessage(*this, {.name = "lbMessage",
+                        .bounds = {kTextLeft, kMargin, kTextWidth, kCheckBoxTop - 2 * kMargin},
                         .caption = notice.text}),
-      HotKeyNoticeOff(*this, {.name = "HotKeyNoticeOff", .bounds = {kTextLeft, kCheckBoxTop, kTextWidth, win::kCheckBoxHeight},
-                              .caption = "Do not tell me again"},
+      HotKeyNoticeOff(*this,
+                      {.name = "HotKeyNoticeOff",
+                       .bounds = {kTextLeft, kCheckBoxTop, kTextWidth, win::kCheckBoxHeight},
+                       .caption = "Do not tell me again"},
                       false),
-      buTurnOffWindowsSetting(*this, {.name = "buTurnOffWindowsSetting",
-                                      .bounds = {kTextLeft, kButtonTop, kWideButtonWidth, win::kButtonHeight},
-                                      .caption = "&Turn Off the Windows Setting"}),
-      buOK(*this, {.name = "buOK",
-                   .bounds = {kClientWidth - kMargin - win::kButtonWidth, kButtonTop, win::kButtonWidth, win::kButtonHeight},
-                   .caption = "OK"},
+      buTurnOffWindowsSetting(
+          *this, {.name = "buTurnOffWindowsSetting",
+                  .bounds = {kTextLeft, kButtonTop, kWideButtonWidth, win::kButtonHeight},
+                  .caption = "&Turn Off the Windows Setting"}),
+      buOK(*this,
+           {.name = "buOK",
+            .bounds = {kClientWidth - kMargin - win::kButtonWidth, kButtonTop, win::kButtonWidth,
+                       win::kButtonHeight},
+            .caption = "OK"},
            {.isDefault = true}) {
     buTurnOffWindowsSetting.setVisible(notice.offerWindowsSettingOff);
     setDefaultButton(&buOK);
@@ -48,7 +54,9 @@ TfmHotKeyNotice::TfmHotKeyNotice(const hotkeys::Notice& notice)
 }
 
 // Stored at once: the message may stay open for the whole run, and the next start must know.
-void TfmHotKeyNotice::HotKeyNoticeOffClick() { SaveProperty(HotKeyNoticeOff, "Checked"); }
+void TfmHotKeyNotice::HotKeyNoticeOffClick() {
+    SaveProperty(HotKeyNoticeOff, "Checked");
+}
 
 void TfmHotKeyNotice::buTurnOffWindowsSettingClick() {
     turnOffWindowsPrintScreen();
@@ -56,6 +64,8 @@ void TfmHotKeyNotice::buTurnOffWindowsSettingClick() {
     buTurnOffWindowsSetting.setEnabled(false);
 }
 
-void TfmHotKeyNotice::buOKClick() { hide(); }
+void TfmHotKeyNotice::buOKClick() {
+    hide();
+}
 
 }  // namespace vps

@@ -1,8 +1,7 @@
 #include "settings/SettingsFile.h"
 
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include "settings/uIni.h"
 #include "win/Error.h"
@@ -24,7 +23,9 @@ std::string windowsDirectory() {
 
 std::string roamingAppData() {
     char buffer[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)) ? buffer : "";
+    return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))
+               ? buffer
+               : "";
 }
 
 }  // namespace
@@ -36,21 +37,24 @@ std::string roamingAppData() {
 // elevation, so the system does not redirect the write elsewhere either).
 bool canWriteFile(const std::string& path) {
     const bool exists = fileExists(path);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              exists ? OPEN_EXISTING : CREATE_NEW,
                               exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;
 }
 
-ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders, const WriteProbe& canWrite) {
+ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders,
+                                         const WriteProbe& canWrite) {
     const std::string windowsFile = ini::joinPath(folders.windowsDirectory, folders.fileName);
     const std::string perUserFile =
         ini::joinPath(ini::joinPath(folders.appData, ini::kPerUserFolderName), folders.fileName);
-    const ini::SettingsFacts facts{.windowsFileWritable = canWrite(windowsFile),
-                                   .windowsFileExists = fileExists(windowsFile),
-                                   .perUserFileExists = !folders.appData.empty() && fileExists(perUserFile)};
+    const ini::SettingsFacts facts{
+        .windowsFileWritable = canWrite(windowsFile),
+        .windowsFileExists = fileExists(windowsFile),
+        .perUserFileExists = !folders.appData.empty() && fileExists(perUserFile)};
     ini::SettingsLocation location = ini::chooseSettingsLocation(folders, facts);
     if (!location.copyFrom.empty()) {
         // The copy is the per-user file's first write, so its folder is made now.
@@ -65,8 +69,8 @@ ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders, co
 }
 
 const ini::SettingsLocation& SettingsLocationOfThisRun() {
-    static const ini::SettingsLocation location =
-        settleSettingsFile({windowsDirectory(), roamingAppData(), SettingsFileName()}, canWriteFile);
+    static const ini::SettingsLocation location = settleSettingsFile(
+        {windowsDirectory(), roamingAppData(), SettingsFileName()}, canWriteFile);
     return location;
 }
 

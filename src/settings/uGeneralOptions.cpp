@@ -19,23 +19,35 @@ constexpr int kGroupWidth = OptionDialog::kClientWidth - 2 * OptionDialog::kMarg
 TfmGeneralOptions::TfmGeneralOptions(HWND owner)
     : OptionDialog("TfmGeneralOptions", "fmGeneralOptions", "General Options", ClientHeight, owner),
       Bevel1(*this, {.name = "Bevel1", .bounds = ruleAt(RuleRow)}),
-      gbHotKeyNotice(*this, {.name = "gbHotKeyNotice", .bounds = {kMargin, HotKeyNoticeRow, kGroupWidth, 46},
+      gbHotKeyNotice(*this, {.name = "gbHotKeyNotice",
+                             .bounds = {kMargin, HotKeyNoticeRow, kGroupWidth, 46},
                              .caption = "When a Print Screen key does not reach the program"}),
       // The same name as the message's own check box: both are one setting.
-      HotKeyNoticeOff(gbHotKeyNotice, {.name = "HotKeyNoticeOff", .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
-                                       .caption = "Do not tell me again"},
+      HotKeyNoticeOff(gbHotKeyNotice,
+                      {.name = "HotKeyNoticeOff",
+                       .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
+                       .caption = "Do not tell me again"},
                       false),
-      buOK(*this, {.name = "buOK", .bounds = okButtonAt(ButtonRow), .helpContext = 2050, .caption = "O&K"}, {.isDefault = true}),
-      buCancel(*this, {.name = "buCancel", .bounds = cancelButtonAt(ButtonRow), .helpContext = 2060, .caption = "&Cancel"}) {
+      buOK(*this,
+           {.name = "buOK", .bounds = okButtonAt(ButtonRow), .helpContext = 2050, .caption = "O&K"},
+           {.isDefault = true}),
+      buCancel(*this, {.name = "buCancel",
+                       .bounds = cancelButtonAt(ButtonRow),
+                       .helpContext = 2060,
+                       .caption = "&Cancel"}) {
     useButtons(buOK, buCancel);
     OnShow = [this] { FormShow(); };
     buOK.OnClick = [this] { buOKClick(); };
     centreOnOwner();
 }
 
-std::vector<StoredProperty> TfmGeneralOptions::storedProperties() { return {{HotKeyNoticeOff, "Checked"}}; }
+std::vector<StoredProperty> TfmGeneralOptions::storedProperties() {
+    return {{HotKeyNoticeOff, "Checked"}};
+}
 
-void TfmGeneralOptions::FormShow() { LoadProperties(storedProperties()); }
+void TfmGeneralOptions::FormShow() {
+    LoadProperties(storedProperties());
+}
 
 void TfmGeneralOptions::buOKClick() {
     SaveProperties(storedProperties());

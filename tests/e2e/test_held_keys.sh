@@ -2,6 +2,7 @@
 # Print Screen held by someone else: by another program that registered it first, or by
 # Windows' own "Use the Print screen key to open screen capture". The program says so once at
 # start, keeps using the keys it got, and takes a held key back once it is free.
+# E2E_DOCS_SHOT=FILE keeps a picture of the message with its button (docs/images/hotkey-message.png).
 # shellcheck disable=SC2119  # helpers take optional arguments
 source "$(dirname "$0")/lib.sh"
 

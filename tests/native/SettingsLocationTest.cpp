@@ -1,11 +1,12 @@
-#include "core/SettingsLocation.h"
-
 #include <gtest/gtest.h>
+
+#include "core/SettingsLocation.h"
 
 namespace vps::ini {
 namespace {
 
-const SettingsFolders kFolders{"C:\\WINDOWS", "C:\\Users\\ann\\AppData\\Roaming", "VantaroPrintScreen.INI"};
+const SettingsFolders kFolders{"C:\\WINDOWS", "C:\\Users\\ann\\AppData\\Roaming",
+                               "VantaroPrintScreen.INI"};
 constexpr const char* kWindowsFile = "C:\\WINDOWS\\VantaroPrintScreen.INI";
 constexpr const char* kPerUserFolder = "C:\\Users\\ann\\AppData\\Roaming\\Vantaro Print Screen";
 constexpr const char* kPerUserFile =
@@ -20,13 +21,22 @@ TEST(SettingsLocation, WritableWindowsDirectoryKeepsTheFileElseThePerUserFileTak
         const char* copyFrom;
     } cases[] = {
         {"writable, no file yet", {true, false, false}, kWindowsFile, "C:\\WINDOWS", ""},
-        {"writable, a per-user file from an earlier unelevated run is left alone", {true, true, true},
-         kWindowsFile, "C:\\WINDOWS", ""},
-        {"read-only, first use: the old values come along", {false, true, false}, kPerUserFile,
-         kPerUserFolder, kWindowsFile},
+        {"writable, a per-user file from an earlier unelevated run is left alone",
+         {true, true, true},
+         kWindowsFile,
+         "C:\\WINDOWS",
+         ""},
+        {"read-only, first use: the old values come along",
+         {false, true, false},
+         kPerUserFile,
+         kPerUserFolder,
+         kWindowsFile},
         {"read-only, nothing to copy", {false, false, false}, kPerUserFile, kPerUserFolder, ""},
-        {"read-only, later starts never copy over the user's own file", {false, true, true},
-         kPerUserFile, kPerUserFolder, ""},
+        {"read-only, later starts never copy over the user's own file",
+         {false, true, true},
+         kPerUserFile,
+         kPerUserFolder,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -16,10 +16,14 @@ namespace {
 class PrintScreenHolder {
 public:
     PrintScreenHolder()
-        : window_(CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+        : window_(CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr)) {
         held_ = RegisterHotKey(window_, 1, 0, VK_SNAPSHOT);
     }
-    ~PrintScreenHolder() { release(); DestroyWindow(window_); }
+    ~PrintScreenHolder() {
+        release();
+        DestroyWindow(window_);
+    }
     bool held() const { return held_; }
     void release() {
         if (held_) UnregisterHotKey(window_, 1);
@@ -35,15 +39,18 @@ private:
 class WindowsSettingValue {
 public:
     explicit WindowsSettingValue(DWORD value) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard", "PrintScreenKeyForSnippingEnabled", REG_DWORD,
-                        &value, sizeof value);
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard",
+                        "PrintScreenKeyForSnippingEnabled", REG_DWORD, &value, sizeof value);
     }
-    ~WindowsSettingValue() { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard", "PrintScreenKeyForSnippingEnabled"); }
+    ~WindowsSettingValue() {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard",
+                           "PrintScreenKeyForSnippingEnabled");
+    }
     static DWORD read() {
         DWORD value = 99;
         DWORD size = sizeof value;
-        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard", "PrintScreenKeyForSnippingEnabled",
-                     RRF_RT_REG_DWORD, nullptr, &value, &size);
+        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Keyboard",
+                     "PrintScreenKeyForSnippingEnabled", RRF_RT_REG_DWORD, nullptr, &value, &size);
         return value;
     }
 };
@@ -51,7 +58,8 @@ public:
 TEST(PrintScreenKeys, AKeyHeldElsewhereIsRefusedUntilARetryFindsItFree) {
     PrintScreenHolder holder;
     ASSERT_TRUE(holder.held());
-    HWND window = CreateWindowExA(0, "STATIC", "keys", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "keys", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
     {
         PrintScreenKeys keys(window);
         EXPECT_EQ(keys.refused(), (std::array<bool, 3>{true, false, false}));
@@ -118,7 +126,8 @@ TEST_F(HotKeyNoticeAtStart, DoNotTellMeAgainIsStoredAndKeepsTheNextStartQuiet) {
     start();
     ASSERT_NE(notice(), nullptr);
     SendMessageA(notice()->HotKeyNoticeOff.handle(), BM_CLICK, 0, 0);
-    EXPECT_NE(test::FreshSettingsFile::contents().find("[HotKeyNoticeOff]\r\nChecked=1"), std::string::npos);
+    EXPECT_NE(test::FreshSettingsFile::contents().find("[HotKeyNoticeOff]\r\nChecked=1"),
+              std::string::npos);
 
     windows.reset();
     win::Application::resumeAfterTermination();
@@ -132,7 +141,9 @@ TEST_F(HotKeyNoticeAtStart, WindowsOwnUseOfTheKeyOffersTheButtonThatTurnsItOff) 
     start();
     ASSERT_NE(notice(), nullptr);
     EXPECT_TRUE(notice()->buTurnOffWindowsSetting.visible());
-    EXPECT_NE(notice()->lbMessage.text().find("\"Use the Print screen key to open screen capture\""), std::string::npos);
+    EXPECT_NE(
+        notice()->lbMessage.text().find("\"Use the Print screen key to open screen capture\""),
+        std::string::npos);
 
     SendMessageA(notice()->buTurnOffWindowsSetting.handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(WindowsSettingValue::read(), 0u);
@@ -160,7 +171,8 @@ TEST_F(GeneralOptionsDialog, ShowsTheStoredSwitchAndOnlyOkStoresIt) {
     dialog.show();
     dialog.HotKeyNoticeOff.setChecked(false);
     dialog.buOK.click();
-    EXPECT_NE(test::FreshSettingsFile::contents().find("[HotKeyNoticeOff]\r\nChecked=0"), std::string::npos);
+    EXPECT_NE(test::FreshSettingsFile::contents().find("[HotKeyNoticeOff]\r\nChecked=0"),
+              std::string::npos);
 }
 
 }  // namespace

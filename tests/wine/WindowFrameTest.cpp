@@ -11,15 +11,19 @@ namespace {
 
 // What the compositor of Windows 10 and 11 answers: the window less its invisible borders.
 RECT compositorAnswer;
-std::optional<RECT> compositorAnswers(HWND) { return compositorAnswer; }
-std::optional<RECT> noCompositor(HWND) { return std::nullopt; }
+std::optional<RECT> compositorAnswers(HWND) {
+    return compositorAnswer;
+}
+std::optional<RECT> noCompositor(HWND) {
+    return std::nullopt;
+}
 
 // A plain top-level window in front of everything, so it is the foreground window.
 class ForegroundWindow : public testing::Test {
 public:
     ForegroundWindow()
-        : window(CreateWindowExA(WS_EX_TOPMOST, "STATIC", "front", WS_POPUP | WS_VISIBLE, 100, 80, 300, 200, nullptr,
-                                 nullptr, nullptr, nullptr)) {
+        : window(CreateWindowExA(WS_EX_TOPMOST, "STATIC", "front", WS_POPUP | WS_VISIBLE, 100, 80,
+                                 300, 200, nullptr, nullptr, nullptr, nullptr)) {
         SetForegroundWindow(window);
         test::pumpMessagesFor(50);
     }
