@@ -7,6 +7,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CrashReport.h"
+#include "settings/SettingsFile.h"
 #include "win/Application.h"
 
 namespace {
@@ -39,6 +40,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
     win::Application::setHelpFile("");
+    // Where the settings live is decided once, before any window reads them.
+    vps::SettingsLocationOfThisRun();
 
     try {
         vps::AppWindows windows;

@@ -9,6 +9,7 @@
 #include "core/AreaGeometry.h"
 #include "core/CaptureChoices.h"
 #include "core/CreditsText.h"
+#include "core/HotKeyNotice.h"
 #include "core/IniValues.h"
 #include "core/MonitorLayout.h"
 #include "core/ResetPolicy.h"
@@ -18,7 +19,9 @@
 #include "capture/uAnimatedRectangle.h"
 #include "guidance/uAboutBox.h"
 #include "guidance/uCheatSheet.h"
+#include "guidance/WindowsPrintScreenSetting.h"
 #include "settings/uDefaults.h"
+#include "settings/uGeneralOptions.h"
 #include "settings/uPrintingOptions.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
@@ -40,7 +43,7 @@ const std::vector<win::MenuItemDescription>& mainMenuTable() {
         {.name = "Options1", .caption = "&Options", .helpContext = 1210, .items = {
             {.name = "Defaults1", .caption = "&Defaults...", .helpContext = 1220},
             {.name = "Printing1", .caption = "&Printing...", .helpContext = 1230},
-            {.name = "General1", .caption = "&General...", .visible = false},
+            {.name = "General1", .caption = "&General..."},
             {},
             {.name = "ShowCheatSheet1", .caption = "&Show Cheat Sheet", .checked = true},
             {},
@@ -151,6 +154,7 @@ void TfmKestrelPrintScreen::bindEvents() {
     MainMenu1.item("Exit1").OnClick = [this] { Exit1Click(); };
     MainMenu1.item("Defaults1").OnClick = [this] { Defaults1Click(); };
     MainMenu1.item("Printing1").OnClick = [this] { Printing1Click(); };
+    MainMenu1.item("General1").OnClick = [this] { General1Click(); };
     MainMenu1.item("ShowCheatSheet1").OnClick = [this] { ShowCheatSheet1Click(); };
     MainMenu1.item("Contents1").OnClick = [this] { Contents1Click(); };
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
@@ -176,6 +180,12 @@ void TfmKestrelPrintScreen::bindEvents() {
         activateUnlessSelecting();
         return 0;
     });
+    // A program that held a Print Screen key may have let go of it, or Windows' own use of the
+    // key may just have been switched off.
+    onMessage(WM_SETTINGCHANGE, [this](WPARAM, LPARAM) {
+        HotKeys->retryRefused();
+        return 0;
+    });
     // The resident program never holds up a log-off or shut-down.
     onMessage(WM_QUERYENDSESSION, [](WPARAM, LPARAM) { return 1; });
     onMessage(WM_ENDSESSION, [this](WPARAM endingNow, LPARAM) {
@@ -189,10 +199,7 @@ void TfmKestrelPrintScreen::bindEvents() {
 
 void TfmKestrelPrintScreen::FormCreate() {
     Credits.setLines(formatCredits(designCreditsLines(), ExeInfo.FileVersion, ExeInfo.LegalCopyright));
-    // A key another program already holds simply does not reach us; a second start still wakes us.
-    RegisterHotKey(handle(), HotKeyIds[0], 0, VK_SNAPSHOT);
-    RegisterHotKey(handle(), HotKeyIds[1], MOD_CONTROL, VK_SNAPSHOT);
-    RegisterHotKey(handle(), HotKeyIds[2], MOD_ALT, VK_SNAPSHOT);
+    HotKeys = std::make_unique<PrintScreenKeys>(handle());
     Snapshot = ScreenSnapshot();
     SelectedRect = {0, 0, 0, 0};
     win::Application::setHintTiming(1500, 15000);
@@ -201,6 +208,7 @@ void TfmKestrelPrintScreen::FormCreate() {
     ActionClick();
     win::Application::setHelpFile(win::Application::exeDirectory() + "VANTAROPRINTSCREEN.HLP");
     LoadProperty(MainMenu1.item("ShowCheatSheet1"), settings::ShowCheatSheet);
+    tellAboutHeldKeys();
     if (firstArgumentIsFirstRun()) PostMessageA(handle(), WM_WAKEUP, 0, 0);
 }
 
@@ -209,7 +217,8 @@ void TfmKestrelPrintScreen::FormDestroy() {
     // The outline may still be marching over the miniature, which goes with this window.
     if (fmAnimatedRectangle) fmAnimatedRectangle->StopOutline();
     Storage.save();
-    for (int id : HotKeyIds) UnregisterHotKey(handle(), id);
+    HotKeyNotice.reset();
+    HotKeys.reset();
     releaseSnapshot();
 }
 
@@ -248,7 +257,18 @@ void TfmKestrelPrintScreen::ShowCapture() {
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
 }
 
+void TfmKestrelPrintScreen::tellAboutHeldKeys() {
+    if (ReadBool(settings::HotKeyNoticeOff)) return;
+    const hotkeys::Notice notice = hotkeys::noticeFor({HotKeys->refused(), windowsTakesPrintScreen()});
+    if (!notice.show) return;
+    // Not modal: the program is usable at once, and a second start wakes it whatever the keys.
+    HotKeyNotice = std::make_unique<TfmHotKeyNotice>(notice);
+    HotKeyNotice->show();
+}
+
 void TfmKestrelPrintScreen::activateUnlessSelecting() {
+    // Whatever held a key may have let go of it since.
+    HotKeys->retryRefused();
     // The selection covers the screen with the frozen picture, so a snapshot taken now would
     // only photograph that picture, outline and all, and the selection would go on over it.
     if (fmSelectedArea && fmSelectedArea->selecting()) return;
@@ -289,6 +309,12 @@ void TfmKestrelPrintScreen::Defaults1Click() {
 void TfmKestrelPrintScreen::Printing1Click() {
     // A fresh dialog each time, gone again however it closes.
     TfmPrintingOptions dialog(handle());
+    dialog.showModal();
+}
+
+void TfmKestrelPrintScreen::General1Click() {
+    // A fresh dialog each time, gone again however it closes.
+    TfmGeneralOptions dialog(handle());
     dialog.showModal();
 }
 

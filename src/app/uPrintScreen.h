@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/PrintScreenKeys.h"
 #include "capture/Preview.h"
 #include "capture/ScreenSnapshot.h"
 #include "core/AreaRect.h"
 #include "guidance/CreditsScroller.h"
 #include "guidance/ExeInfo.h"
+#include "guidance/uHotKeyNotice.h"
 #include "guidance/ufrNumLab.h"
 #include "win/Button.h"
 #include "win/Form.h"
@@ -31,8 +33,6 @@ class CaptureBitmap;
 
 // The private message a second start posts to wake the resident copy.
 inline constexpr UINT WM_WAKEUP = WM_USER + 777;
-
-inline constexpr int HotKeyIds[] = {777, 778, 779};
 
 // Set once the user or Windows asks the program to end; a close of the main window then ends
 // the program instead of hiding it.
@@ -98,6 +98,11 @@ public:
     // The five numbered call-outs, hidden for the whole run.
     CallOuts CallOutFrames;
 
+    // Registered at creation; a key another program holds is tried again at every wake-up.
+    std::unique_ptr<PrintScreenKeys> HotKeys;
+    // Shown at start when a Print Screen key does not reach the program; open until closed.
+    std::unique_ptr<TfmHotKeyNotice> HotKeyNotice;
+
     void LoadPanelSettings();
     void SavePanelSettings();
 
@@ -131,6 +136,7 @@ private:
     void ShowCheatSheet1Click();
     void Defaults1Click();
     void Printing1Click();
+    void General1Click();
     void About1Click();
 
     // Under the reset policy Never every change of a choice is stored at once.
@@ -146,6 +152,7 @@ private:
     void outlineChosenArea();
     void DrawPreview();
     void activateUnlessSelecting();
+    void tellAboutHeldKeys();
     void releaseSnapshot();
     bool previewShowing() const;
     void bindEvents();

@@ -40,11 +40,10 @@ AreaRect GetWorkAreaRect() {
     return workAreaRect(reported, primaryScreenSize());
 }
 
-AreaRect GetForegroundWindowRect() {
-    RECT windowRect{};
+AreaRect GetForegroundWindowRect(FrameBoundsQuery frameBounds) {
     std::optional<ExclusiveRect> reported;
-    if (HWND foreground = GetForegroundWindow(); foreground && GetWindowRect(foreground, &windowRect)) {
-        reported = toExclusive(windowRect);
+    if (HWND foreground = GetForegroundWindow()) {
+        if (const auto bounds = visibleWindowBounds(foreground, frameBounds)) reported = toExclusive(*bounds);
     }
     return foregroundWindowRect(reported, primaryScreenSize());
 }

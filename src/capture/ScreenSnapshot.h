@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "capture/WindowFrame.h"
 #include "core/AreaRect.h"
 #include "win/Bitmap.h"
 
@@ -18,7 +19,8 @@ Size primaryScreenSize();
 void CaptureScreen(ScreenSnapshot& snapshot);
 
 AreaRect GetWorkAreaRect();
-AreaRect GetForegroundWindowRect();
+// The foreground window's visible bounds (visibleWindowBounds), clipped to the screen.
+AreaRect GetForegroundWindowRect(FrameBoundsQuery frameBounds = compositorFrameBounds);
 std::string GetForegroundWindowTitle();
 
 // Maps a screen rectangle onto a miniature of the given size.

@@ -28,6 +28,9 @@ inline constexpr Setting ResetToDefaultsAfter{"ResetToDefaultsAfter", "ItemIndex
 inline constexpr Setting SpecifiedTime{"SpecifiedTime", "Value", ""};
 inline constexpr Setting ShowCheatSheet{"ShowCheatSheet1", "Checked", "1"};
 
+// The General Options dialog and the message about held Print Screen keys.
+inline constexpr Setting HotKeyNoticeOff{"HotKeyNoticeOff", "Checked", "0"};
+
 // The printed page, written by the Printing Options dialog.
 inline constexpr Setting ReportTitle{"ReportTitle", "Text", "Print Screen"};
 inline constexpr Setting PrintTitle{"PrintTitle", "Checked", "1"};
@@ -51,7 +54,7 @@ inline constexpr std::array All = {
     ResetToDefaultsAfter, SpecifiedTime, ShowCheatSheet, ReportTitle,  PrintTitle,
     PrintTime,        PrintDate,      PrintUserName,   ReportFont,     ReportFontSize,
     ReportTitleFont,  ReportTitleFontSize, DefaultPrinter, WindowsDefaultPrinter, Orientation,
-    FormVersion,      SaveDialogFolder,
+    FormVersion,      SaveDialogFolder, HotKeyNoticeOff,
 };
 
 }  // namespace vps::settings

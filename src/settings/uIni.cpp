@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/IniValues.h"
+#include "settings/SettingsFile.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
 
@@ -47,7 +48,7 @@ const std::string& SettingsFileName() {
 std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) {
     char buffer[ini::kMaxValueLength + 1] = {};
     GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, sizeof buffer,
-                             SettingsFileName().c_str());
+                             SettingsLocationOfThisRun().path.c_str());
     return buffer;
 }
 
@@ -73,8 +74,13 @@ bool ReadBool(const std::string& section, const std::string& key, bool defaultVa
 }
 
 void WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                    SettingsFileName().c_str())) {
+    const ini::SettingsLocation& location = SettingsLocationOfThisRun();
+    const auto write = [&] {
+        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), location.path.c_str());
+    };
+    // A per-user folder is made by the first write that needs it, not at start: a user who never
+    // changes a setting leaves nothing behind.
+    if (!write() && !(CreateDirectoryA(location.folder.c_str(), nullptr) && write())) {
         throw std::runtime_error("Unable to write to " + SettingsFileName());
     }
 }

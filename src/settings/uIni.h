@@ -8,13 +8,13 @@
 #include "core/SettingsKeys.h"
 #include "win/Component.h"
 
-// The settings store: one INI file named after the executable, kept in the Windows folder by the
-// platform's profile functions. Nothing is cached; every call opens the file, reads or writes one
+// The settings store: one INI file named after the executable, kept in the Windows folder while
+// this user can write there, else in the user's application-data folder (settings/SettingsFile). Nothing is cached; every call opens the file, reads or writes one
 // value and closes it, so a value one dialog writes is exactly what the next reader sees.
 namespace vps {
 
-// The bare file name ("VantaroPrintScreen.INI"); the profile functions place it in the Windows
-// folder.
+// The bare file name ("VantaroPrintScreen.INI"), as messages name it; its folder is decided
+// once per run by SettingsLocationOfThisRun.
 const std::string& SettingsFileName();
 
 // Stores a component's property in the section named after the component, under the key named

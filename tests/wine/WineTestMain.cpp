@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestWatchdog.h"
+#include "settings/SettingsFile.h"
 #include "win/Application.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
+    // Decided before any test plays with the Windows directory's file, as the program does at start.
+    vps::SettingsLocationOfThisRun();
     testing::InitGoogleTest(&argc, argv);
     // Owned by GoogleTest's listener list from here on, which deletes it at exit.
     testing::UnitTest::GetInstance()->listeners().Append(

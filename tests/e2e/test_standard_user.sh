@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Settings for a user who cannot write to the Windows directory, as every standard user on
+# today's Windows. The case runs the program as an unprivileged Unix user in a prefix of that
+# user's own (Wine refuses a prefix that another user owns) whose Windows directory is made
+# read-only: a choice changed under the reset policy Never must survive a restart, kept in the
+# per-user file, while the Windows directory's file stays as it was.
+# shellcheck disable=SC2119  # helpers take optional arguments
+source "$(dirname "$0")/lib.sh"
+
+STANDARD_USER="${VPS_STANDARD_USER:-vps-standard-user}"
+
+ensure_standard_user() {
+  if ! id -u "$STANDARD_USER" >/dev/null 2>&1; then
+    [ "$(id -u)" = 0 ] || { echo "not ok - e2e/$E2E_FILE: setup: user $STANDARD_USER is missing and only root can add it"; exit 1; }
+    useradd --create-home --shell /bin/bash "$STANDARD_USER" ||
+      { echo "not ok - e2e/$E2E_FILE: setup: cannot add user $STANDARD_USER"; exit 1; }
+  fi
+  USER_HOME="$(getent passwd "$STANDARD_USER" | cut -d: -f6)"
+  USER_TEMPLATE="$USER_HOME/vps-wine-template"
+  USER_PREFIX="$USER_TEMPLATE"
+}
+
+# Runs a command as the standard user, in the current user prefix, on the test's display.
+as_user() {
+  runuser -u "$STANDARD_USER" -- env HOME="$USER_HOME" USER="$STANDARD_USER" LOGNAME="$STANDARD_USER" \
+    DISPLAY="$DISPLAY" WINEPREFIX="$USER_PREFIX" WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" "$@"
+}
+
+# The user's own template prefix, made once by that user (a dozen seconds and more).
+ensure_user_template() {
+  local stamp="$USER_TEMPLATE/.vps-template" version
+  version="$(wine --version 2>/dev/null)"
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && return 0
+  USER_PREFIX="$USER_TEMPLATE"
+  as_user rm -rf "$USER_TEMPLATE"
+  as_user timeout 300 wineboot -i >/dev/null 2>&1 || return 1
+  as_user timeout 20 wineserver -w >/dev/null 2>&1
+  printf '%s\n' "$version" | as_user tee "$stamp" >/dev/null
+}
+
+# What lib.sh does, as the standard user and in that user's prefix.
+probe() { as_user wine "$VPS_PROBE" "$@" </dev/null; }
+settings_file() { echo "$USER_PREFIX/drive_c/windows/VantaroPrintScreen.INI"; }
+per_user_file() { echo "$USER_PREFIX/drive_c/users/$STANDARD_USER/AppData/Roaming/Vantaro Print Screen/VantaroPrintScreen.INI"; }
+app_start() {
+  say "start as $STANDARD_USER: VantaroPrintScreen.exe $*"
+  as_user wine "$VPS_EXE" "$@" </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
+  APP_PID=$!
+  probe wait exists 30000 >/dev/null || fail "the main window (class $MAIN_CLASS) never appeared"
+}
+
+user_prefix_end() {
+  as_user timeout 20 wineserver -k >/dev/null 2>&1
+  as_user timeout 20 wineserver -w >/dev/null 2>&1
+  chmod u+w "$USER_PREFIX/drive_c/windows" 2>/dev/null
+  rm -rf "$USER_PREFIX"
+}
+
+no_error_box() { ! probe -c TMessageForm find >/dev/null 2>&1; }
+
+choice_kept_in_the_per_user_file() {
+  USER_PREFIX="$USER_HOME/vps-prefix.$$"
+  trap user_prefix_end EXIT
+  as_user cp -a "$USER_TEMPLATE" "$USER_PREFIX" || fail "cannot copy the user's prefix"
+  local windows_file
+  windows_file="$(settings_file)"
+  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' '[ResetToDefaultsAfter]' 'ItemIndex=3' '[ScreenArea]' 'ItemIndex=0' |
+    as_user tee "$windows_file" >/dev/null
+  local before
+  before="$(md5sum <"$windows_file")"
+  # As on Windows for a standard user: nothing in the Windows directory can be written.
+  chmod a-w "$windows_file" "$USER_PREFIX/drive_c/windows"
+  as_user touch "$USER_PREFIX/drive_c/windows/probe" 2>/dev/null && fail "the user can still write to the Windows directory"
+
+  app_start /FIRSTRUN
+  wait_visible
+  # The first use copied the old values, so the policy Never is already in force.
+  [ -f "$(per_user_file)" ] || fail "no per-user settings file after the first start"
+  grep -q '^ItemIndex=3' "$(per_user_file)" || fail "the per-user file lacks the copied policy"
+  focus_main
+  press alt+w
+  wait_until 10 "the changed choice is in the per-user file" \
+    bash -c "tr -d '\r' <\"$(per_user_file)\" | grep -A1 '^\[ScreenArea\]' | grep -qx 'ItemIndex=2'"
+  expect "no error was shown while writing" no_error_box
+  probe endsession >/dev/null || fail "cannot end the session"
+  app_wait_exit
+  say "per-user file after the first run:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
+
+  app_start /FIRSTRUN
+  wait_visible
+  probe controls | grep -q $'^Button\t1\tForeground &Window$' || fail "the changed choice was not kept over the restart"
+  expect "no error was shown" no_error_box
+  [ "$(md5sum <"$windows_file")" = "$before" ] || fail "the Windows directory's file changed"
+  say "per-user file:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
+}
+
+ensure_standard_user
+e2e_setup
+ensure_user_template || { echo "not ok - e2e/$E2E_FILE: setup: $STANDARD_USER cannot make a Wine prefix"; exit 1; }
+run_case "a standard user's choice is kept in the per-user file; the Windows directory's file is untouched" \
+  choice_kept_in_the_per_user_file
+e2e_finish
