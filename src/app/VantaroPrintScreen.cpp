@@ -5,6 +5,7 @@
 
 #include "app/AppWindows.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ bool wokeResidentCopy() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (wokeResidentCopy()) return 0;
+    win::enableDpiAwareness();
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
