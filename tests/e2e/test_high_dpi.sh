@@ -49,6 +49,9 @@ scales_its_windows_at_150_percent() {
 
   # A copy to the clipboard still holds the whole screen at its own size.
   printf 'nothing yet' | xclip -selection clipboard -i
+  # The card stands in front and would take the keys.
+  card close || fail "cannot close the card"
+  card wait hidden 15000 >/dev/null || fail "the card did not go away"
   focus_main
   press alt+c   # Action: Copy to Clipboard
   press alt+k   # OK
