@@ -150,8 +150,8 @@ vps_prefix_new() {
 
 vps_prefix_set_dpi() {
   local dpi="$1" value
-  # Wine 8 reads the user's value; the machine's is what Windows itself keeps, set alike so
-  # nothing in the prefix answers 96.
+  # Both places Windows keeps it, the user's and the machine's, set alike so nothing in the
+  # prefix answers 96; the DPI tests check that GetDeviceCaps(LOGPIXELSY) then answers it.
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 &&
     wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
       /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
