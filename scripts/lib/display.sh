@@ -4,6 +4,7 @@
 # Source it, then:
 #   vps_display_start [WxHxD]   starts a private Xvfb, exports DISPLAY
 #   vps_prefix_new              exports WINEPREFIX: a fresh copy of the template prefix
+#   vps_prefix_set_dpi DPI      sets that prefix's screen DPI (96 = 100 %, 144 = 150 %, ...)
 #   vps_prefix_end [PREFIX]     ends that prefix's wineserver (and its programs), removes it
 #   vps_wm_start                runs a window manager (openbox) on that display
 #   vps_display_stop            ends the Xvfb (and window manager) this shell started
@@ -145,6 +146,21 @@ vps_prefix_new() {
   vps_prefix_copy "$VPS_TEMPLATE" "$tmp/prefix"
   VPS_PREFIXES+=("$tmp/prefix")
   export WINEPREFIX="$tmp/prefix"
+}
+
+vps_prefix_set_dpi() {
+  local dpi="$1" value
+  # Both places Windows keeps it, the user's and the machine's, set alike so nothing in the
+  # prefix answers 96; the DPI tests check that GetDeviceCaps(LOGPIXELSY) then answers it.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 &&
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || return 1
+  # The DPI is read when the server starts: the next program starts a fresh one.
+  vps_wineserver_kill "$WINEPREFIX"
+  value="$(wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null | tr -d '\r' |
+    awk '/LogPixels/ {print $3}')"
+  vps_wineserver_kill "$WINEPREFIX"
+  [ "$((value))" -eq "$dpi" ]
 }
 
 vps_prefix_end() {

@@ -9,6 +9,7 @@
 #include "app/CrashReport.h"
 #include "settings/SettingsFile.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     vps::installCrashReport();
     vps::crashOnRequest();
     if (wokeResidentCopy()) return 0;
+    win::enableDpiAwareness();
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};

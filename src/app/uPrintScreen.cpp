@@ -224,12 +224,13 @@ void TfmKestrelPrintScreen::FormDestroy() {
 
 void TfmKestrelPrintScreen::ShowCapture() {
     const AreaRect workArea = GetWorkAreaRect();
-    const int height = std::max<int>(workArea.Bottom - workArea.Top, kMinimumSize.cy);
+    const int height = std::max<int>(workArea.Bottom - workArea.Top, scaled(kMinimumSize.cy));
     SetWindowPos(handle(), nullptr, 0, 0, bounds().width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     const win::Box monitor = paMonitor.bounds();
-    const int width = monitor::windowWidthForMonitor(monitor.width, monitor.height, paBottom.bounds().top);
+    const int width = monitor::windowWidthForMonitor(monitor.width, monitor.height, paBottom.bounds().top,
+                                                     scaled(monitor::kSideMargins));
     const int left = monitor::windowLeftOverWorkArea(workArea, width);
     if (!visible()) setScreenBounds({left, workArea.Top, width, height});
 
@@ -326,7 +327,7 @@ void TfmKestrelPrintScreen::About1Click() {
 
 void TfmKestrelPrintScreen::FormResize() {
     if (Destroying) return;
-    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top);
+    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top, scaled(monitor::kSideMargins));
     paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
     DrawPreview();
     ScreenAreaClick();

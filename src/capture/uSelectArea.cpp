@@ -104,8 +104,8 @@ TfmSelectedArea::TfmSelectedArea()
 
 void TfmSelectedArea::FormCreate() {
     // Never seen, but still pressed by Enter and Escape.
-    buOK.setBounds({0, 0, 75, 0});
-    buCancel.setBounds({80, 0, 75, 0});
+    buOK.setBounds({0, 0, scaled(75), 0});
+    buCancel.setBounds({scaled(80), 0, scaled(75), 0});
     setDefaultButton(&buOK);
     setCancelButton(&buCancel);
     Image.setAlign(win::Align::Client);

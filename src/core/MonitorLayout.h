@@ -19,12 +19,15 @@ struct Fit {
 };
 
 // The monitor's horizontal place and size for a client width, with the options panel's top edge
-// limiting its height. Its top stays where it is.
-Fit fitMonitor(std::int32_t clientWidth, std::int32_t optionsPanelTop);
+// limiting its height. Its top stays where it is. `sideMargins` is both margins together, at the
+// window's DPI.
+Fit fitMonitor(std::int32_t clientWidth, std::int32_t optionsPanelTop,
+               std::int32_t sideMargins = kSideMargins);
 
 // The window width at which a monitor of the given size fills the room above the options panel.
 std::int32_t windowWidthForMonitor(std::int32_t monitorWidth, std::int32_t monitorHeight,
-                                   std::int32_t optionsPanelTop);
+                                   std::int32_t optionsPanelTop,
+                                   std::int32_t sideMargins = kSideMargins);
 
 // The left edge of a window of this width over the work area, counted from the screen's left
 // edge (the work area's own left is not added).

@@ -27,9 +27,7 @@ void waitAnsweringSentMessages(HANDLE thread) {
 
 CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlDescription& description)
     : PaintedControl(parent, description),
-      font_(CreateFontA(-13, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, "Arial")),
+      font_(win::createFont({.face = "Arial", .height = 13, .weight = FW_BOLD, .italic = true}, dpi())),
       background_(CreateSolidBrush(kBackground)),
       stopTimer_(win::checkOS(CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
     createOwn("VantaroCredits", 0, WS_CHILD | WS_CLIPSIBLINGS, 0, parent.handle(), description.bounds, "");

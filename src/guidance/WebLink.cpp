@@ -16,9 +16,7 @@ constexpr int kFontHeight = 11;
 WebLink::WebLink(win::Window& parent, const win::ControlDescription& description, std::string address)
     : PaintedControl(parent, description, {.clickable = true}),
       address_(std::move(address)),
-      font_(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, "MS Sans Serif")) {
+      font_(win::createFont({.face = "MS Sans Serif", .height = kFontHeight, .underline = true}, dpi())) {
     createOwn("VantaroWebLink", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent.handle(),
               description.bounds, address_);
     finishCreation();

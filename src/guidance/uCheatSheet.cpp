@@ -45,11 +45,8 @@ TfmCheatSheet::TfmCheatSheet()
                        .bounds = {66, 384, 201, 25},
                        .caption = "Do not show this card again"}),
       buClose2(*this, {.name = "buClose2", .bounds = {8, 384, 33, 25}}, {.isDefault = true}),
-      boldFont_(CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "Arial")),
       white_(CreateSolidBrush(kWhite)) {
-    Label3.setFont(boldFont_.get());
+    Label3.setFont(win::FontDescription{.face = "Arial", .height = 13, .weight = FW_BOLD});
     // The first line is one line: what does not fit is cut off rather than wrapped.
     SetWindowLongA(Label3.handle(), GWL_STYLE,
                    (GetWindowLongA(Label3.handle(), GWL_STYLE) & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
@@ -61,7 +58,7 @@ TfmCheatSheet::TfmCheatSheet()
     buNoMore.OnClick = [this] { buNoMoreClick(); };
     OnShow = [this] { FormShow(); };
     // The designed outer size; the client size above is what it leaves inside the frame.
-    SetWindowPos(handle(), nullptr, 0, 0, 454, 450, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle(), nullptr, 0, 0, scaled(454), scaled(450), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FormCreate();
 }
 
@@ -70,7 +67,7 @@ void TfmCheatSheet::FormCreate() {
     const win::Box hidden = buClose2.bounds();
     buClose2.setBounds({hidden.left, hidden.top, 0, hidden.height});
     try {
-        Image1.setPicture(loadResourcePicture("CHEATSHEET"));
+        Image1.setPicture(loadResourcePicture("CHEATSHEET"), win::Image::Units::Design);
     } catch (const std::exception& error) {
         // The card still explains the key and the steps in words.
         win::Application::showException(error);

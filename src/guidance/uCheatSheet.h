@@ -42,7 +42,6 @@ private:
     void FormCreate();
     void FormShow();
 
-    win::Font boldFont_;
     win::Brush white_;
 };
 

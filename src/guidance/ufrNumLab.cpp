@@ -8,10 +8,9 @@ namespace vps {
 
 namespace {
 
-win::Font wingdings(int height, int weight) {
-    return win::Font(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, "Wingdings"));
+win::FontDescription wingdings(int height, int weight) {
+    return {.face = "Wingdings", .height = height, .weight = weight, .charset = SYMBOL_CHARSET,
+            .pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE};
 }
 
 constexpr int kCallOutSize = 64;
@@ -24,19 +23,17 @@ win::ControlDescription callOutAt(const char* name, int left, int top) {
 
 TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlDescription& description, char symbol)
     : Control(parent, description),
-      frameFont_(wingdings(32, FW_NORMAL)),
-      labelFont_(wingdings(64, FW_BOLD)),
       yellow_(CreateSolidBrush(kYellow)) {
     createOwn("TfrNumLab", 0, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, parent.handle(),
               description.bounds, "");
     finishCreation();
-    setFont(frameFont_.get());
+    setFont(wingdings(32, FW_NORMAL));
     Label1 = std::make_unique<win::Label>(
         *this,
         win::ControlDescription{
             .name = "Label1", .bounds = {0, 0, 17, 17}, .caption = std::string(1, symbol)},
         win::TextAlign::Centre);
-    Label1->setFont(labelFont_.get());
+    Label1->setFont(wingdings(64, FW_BOLD));
     Label1->setVisible(false);
     rebuildShape();
 }
@@ -53,7 +50,7 @@ void TfrNumLab::rebuildShape() {
     if (!Label1) return;  // still being created
     const std::string caption = Label1->text();
     win::WindowDC dc(Label1->handle());
-    win::SelectGuard selectFont(dc.get(), labelFont_.get());
+    win::SelectGuard selectFont(dc.get(), Label1->font());
     BeginPath(dc.get());
     SetBkMode(dc.get(), TRANSPARENT);
     TextOutA(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));

@@ -14,9 +14,6 @@ namespace vps {
 // font, a negative circled digit, whose digit is a hole in the disc. The hidden label only carries
 // the character and the font that define the shape.
 class TfrNumLab : public win::Control {
-    // First, so the label lets go of its font before the font goes.
-    win::Font frameFont_;
-    win::Font labelFont_;
     win::Brush yellow_;
 
 public:

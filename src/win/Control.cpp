@@ -27,18 +27,27 @@ Control::~Control() {
 
 void Control::finishCreation() {
     SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
-    rememberPlace(designBounds_);
+    rememberPlace(scaled(designBounds_));
 }
 
 void Control::rememberPlace(const Box& bounds) {
-    designBounds_ = bounds;
-    designParentWidth_ = parentWindow()->clientWidth();
-    designParentHeight_ = parentWindow()->clientHeight();
+    reference_ = bounds;
+    referenceParentWidth_ = parentWindow()->clientWidth();
+    referenceParentHeight_ = parentWindow()->clientHeight();
 }
 
 void Control::setBounds(const Box& b) {
     MoveWindow(handle(), b.left, b.top, b.width, b.height, TRUE);
     rememberPlace(b);
+    placedByDescription_ = false;
+}
+
+void Control::dpiChanged(int oldDpi) {
+    // A place from the description is scaled afresh from the design, so moving to a monitor
+    // and back gives the very same pixels; a place set in pixels can only be converted.
+    reference_ = placedByDescription_ ? scaled(designBounds_) : vps::dpi::rescale(reference_, oldDpi, dpi());
+    referenceParentWidth_ = vps::dpi::rescale(referenceParentWidth_, oldDpi, dpi());
+    referenceParentHeight_ = vps::dpi::rescale(referenceParentHeight_, oldDpi, dpi());
 }
 
 void Control::setAlign(Align align) {
@@ -52,7 +61,7 @@ void Control::followParent(int parentWidth, int parentHeight, const RECT& conten
         target = {content.left, content.top, std::max<int>(content.right - content.left, 0),
                   std::max<int>(content.bottom - content.top, 0)};
     } else {
-        target = vps::layout::anchoredBounds(designBounds_, designParentWidth_, designParentHeight_,
+        target = vps::layout::anchoredBounds(reference_, referenceParentWidth_, referenceParentHeight_,
                                              anchors_, parentWidth, parentHeight);
     }
     MoveWindow(handle(), target.left, target.top, target.width, target.height, TRUE);

@@ -9,7 +9,7 @@ namespace win {
 // What every control's description holds, in the order the window tables give it.
 struct ControlDescription {
     std::string name;
-    Box bounds;
+    Box bounds;  // in design pixels, for a 96-DPI screen
     Anchors anchors = vps::layout::kLeftTop;
     int helpContext = 0;
     std::string caption;
@@ -27,13 +27,16 @@ public:
     ~Control() override;
 
     Anchors anchors() const { return anchors_; }
+    // Where the description put it, for a 96-DPI screen.
+    const Box& designBounds() const { return designBounds_; }
     void setAlign(Align align);
 
-    // Moves the control; the new place becomes the reference its anchors keep.
+    // Moves the control, in pixels; the new place becomes the reference its anchors keep.
     void setBounds(const Box& bounds);
 
 protected:
     Control(Window& parent, const ControlDescription& description);
+    void dpiChanged(int oldDpi) override;
 
     // Called by each control once its window exists.
     void finishCreation();
@@ -46,9 +49,12 @@ private:
 
     Anchors anchors_;
     Align align_ = Align::None;
-    Box designBounds_;
-    int designParentWidth_ = 0;
-    int designParentHeight_ = 0;
+    Box designBounds_;  // from the description, for 96 DPI
+    bool placedByDescription_ = true;
+    // The place the anchors keep, in pixels, and the parent's client size it was measured in.
+    Box reference_;
+    int referenceParentWidth_ = 0;
+    int referenceParentHeight_ = 0;
     int id_;
 };
 

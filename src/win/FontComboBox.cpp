@@ -33,7 +33,7 @@ FontComboBox::FontComboBox(Window& parent, const ControlDescription& description
     // was given, the open list makes room for the 14-point samples.
     SendMessageA(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), description.bounds.height - 6);
     SendMessageA(handle(), CB_SETITEMHEIGHT, 0, samplePixelHeight() + 6);
-    SendMessageA(handle(), CB_SETDROPPEDWIDTH, kDroppedWidth, 0);
+    SendMessageA(handle(), CB_SETDROPPEDWIDTH, scaled(kDroppedWidth), 0);
 }
 
 void FontComboBox::setFonts(const std::vector<std::string>& names) {
@@ -129,7 +129,7 @@ void FontComboBox::drawItem(const DRAWITEMSTRUCT& item) {
         RECT nameArea = area;
         nameArea.left += 3;
         const bool inOpenList = (item.itemState & ODS_COMBOBOXEDIT) == 0;
-        if (inOpenList) nameArea.right = std::min<LONG>(area.right, area.left + kNameColumnWidth);
+        if (inOpenList) nameArea.right = std::min<LONG>(area.right, area.left + scaled(kNameColumnWidth));
         {
             SelectGuard useControlFont(dc, font());
             DrawTextA(dc, name.c_str(), -1, &nameArea,

@@ -3,23 +3,57 @@
 #include "win/Application.h"
 #include "win/Button.h"
 #include "win/Control.h"
+#include "win/Dpi.h"
 #include "win/Menu.h"
 
 namespace win {
 
 Form::Form(const FormDescription& description)
     : Window(description.name),
-      font_(CreateFontA(-description.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, description.fontFace)),
+      designClientSize_{description.clientWidth, description.clientHeight},
       minimumSize_(description.minimumSize),
       dialogKeys_(description.dialogKeys) {
-    RECT outer{0, 0, description.clientWidth, description.clientHeight};
-    AdjustWindowRectEx(&outer, description.style, FALSE, description.exStyle);
+    // A dialog opens over its owner, a window without one on the primary monitor.
+    setInitialDpi(description.owner ? dpiForWindow(description.owner) : systemDpi());
+    RECT outer{0, 0, scaled(description.clientWidth), scaled(description.clientHeight)};
+    adjustWindowRectForDpi(outer, description.style, false, description.exStyle, dpi());
     createOwn(description.className, CS_DBLCLKS, description.style, description.exStyle | WS_EX_CONTROLPARENT, description.owner,
               {CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top},
               description.caption);
-    setFont(font_.get());
+    fitClientTo(scaled(description.clientWidth), scaled(description.clientHeight));
+    setFont(FontDescription{.face = description.fontFace, .height = description.fontHeight});
+}
+
+void Form::fitClientTo(int width, int height) {
+    // The system's own frame can differ by a pixel or two from what the adjustment computed at
+    // a DPI other than 96; measured, the client area comes out exactly as wanted.
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const int dx = width - client.right;
+    const int dy = height - client.bottom;
+    if (dx == 0 && dy == 0) return;
+    const Box outer = bounds();
+    SetWindowPos(handle(), nullptr, 0, 0, outer.width + dx, outer.height + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::setDesignClientSize(int width, int height) {
+    designClientSize_ = {width, height};
+    RECT outer{0, 0, scaled(width), scaled(height)};
+    adjustWindowRectForDpi(outer, GetWindowLongA(handle(), GWL_STYLE), menu_ != nullptr,
+                           GetWindowLongA(handle(), GWL_EXSTYLE), dpi());
+    SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientTo(scaled(width), scaled(height));
+}
+
+void Form::moveToDpi(int dpi, const RECT& suggested) {
+    applyDpi(dpi);
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Children whose own size stayed the same got no WM_SIZE, yet their insides moved.
+    relayoutTree();
+    if (OnResize) OnResize();
 }
 
 void Form::setMenu(MainMenu& menu) {
@@ -30,8 +64,8 @@ void Form::setMenu(MainMenu& menu) {
     GetClientRect(handle(), &client);
     SetMenu(handle(), menu.handle());
     RECT outer = client;
-    AdjustWindowRectEx(&outer, GetWindowLongA(handle(), GWL_STYLE), TRUE,
-                       GetWindowLongA(handle(), GWL_EXSTYLE));
+    adjustWindowRectForDpi(outer, GetWindowLongA(handle(), GWL_STYLE), true,
+                           GetWindowLongA(handle(), GWL_EXSTYLE), dpi());
     SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -139,10 +173,30 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (minimumSize_.cx) info->ptMinTrackSize.x = minimumSize_.cx;
-            if (minimumSize_.cy) info->ptMinTrackSize.y = minimumSize_.cy;
+            // The minimum is an outer size; only its client part scales, the frame is the
+            // system's own at this DPI (it does not grow as much as the rest).
+            const LONG style = GetWindowLongA(handle(), GWL_STYLE);
+            const LONG exStyle = GetWindowLongA(handle(), GWL_EXSTYLE);
+            RECT designFrame{}, frame{};
+            adjustWindowRectForDpi(designFrame, style, menu_ != nullptr, exStyle, vps::dpi::kDesignDpi);
+            adjustWindowRectForDpi(frame, style, menu_ != nullptr, exStyle, dpi());
+            const auto outer = [&](LONG design, LONG designFrameSize, LONG frameSize) {
+                return scaled(design - designFrameSize) + frameSize;
+            };
+            if (minimumSize_.cx) {
+                info->ptMinTrackSize.x = outer(minimumSize_.cx, designFrame.right - designFrame.left,
+                                               frame.right - frame.left);
+            }
+            if (minimumSize_.cy) {
+                info->ptMinTrackSize.y = outer(minimumSize_.cy, designFrame.bottom - designFrame.top,
+                                               frame.bottom - frame.top);
+            }
             return 0;
         }
+        case WM_DPICHANGED:
+            // https://learn.microsoft.com/windows/win32/hidpi/wm-dpichanged
+            moveToDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_COMMAND:
             if (handleCommand(wParam, lParam)) return 0;
             break;

@@ -12,6 +12,7 @@ namespace win {
 class MainMenu;
 class PushButton;
 
+// Sizes are design pixels, for a 96-DPI screen; the form scales them to the DPI of its monitor.
 struct FormDescription {
     const char* className;  // the window class, found by FindWindowA
     std::string name;
@@ -23,7 +24,7 @@ struct FormDescription {
     SIZE minimumSize{0, 0};  // outer size the user cannot shrink it below
     HWND owner = nullptr;
     const char* fontFace = "Arial";
-    int fontHeight = 11;  // character height in pixels; the layout does not scale with it
+    int fontHeight = 11;  // character height in design pixels; the layout does not follow it
     bool dialogKeys = true;  // Tab, Enter, Escape and Alt+letter work as in a dialog
 };
 
@@ -44,8 +45,11 @@ public:
     void setModalResult(int result) { modalResult_ = result; }
     bool isModal() const { return modal_; }
 
-    // Outer bounds in screen coordinates.
+    // Outer bounds in screen coordinates, in pixels.
     void setScreenBounds(const Box& bounds);
+    // Gives the form the outer size that leaves a client area of this design size at its DPI.
+    void setDesignClientSize(int width, int height);
+    SIZE designClientSize() const { return designClientSize_; }
     // Places the form over the middle of its owner, or of the work area without one.
     void centreOnOwner();
     void setMenu(MainMenu& menu);
@@ -72,9 +76,13 @@ protected:
 private:
     bool handleCommand(WPARAM wParam, LPARAM lParam);
     void focusFirstControl();
+    // The window has reached a monitor of another DPI; `suggested` is the outer rectangle
+    // Windows proposes there.
+    void moveToDpi(int dpi, const RECT& suggested);
+    void fitClientTo(int width, int height);
 
-    Font font_;
-    SIZE minimumSize_;
+    SIZE designClientSize_;
+    SIZE minimumSize_;  // in design pixels
     bool dialogKeys_;
     MainMenu* menu_ = nullptr;
     PushButton* cancelButton_ = nullptr;

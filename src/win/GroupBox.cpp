@@ -24,6 +24,8 @@ void GroupBox::layoutChildren() {
 
 LRESULT GroupBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ENABLE) EnableWindow(frame_, static_cast<BOOL>(wParam));
+    // A new font (another monitor's DPI) reaches the frame's caption too.
+    if (message == WM_SETFONT && frame_) SendMessageA(frame_, WM_SETFONT, wParam, lParam);
     // Every control added later must stand in front of the frame, or the frame hides it.
     if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && frame_) {
         SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -10,18 +10,35 @@ Image::Image(Window& parent, const ControlDescription& description, COLORREF bac
     finishCreation();
 }
 
-void Image::setPicture(Bitmap&& picture) {
+void Image::setPicture(Bitmap&& picture, Units units) {
     picture_ = std::move(picture);
+    units_ = units;
     invalidate();
+}
+
+SIZE Image::shownSize() const {
+    if (units_ == Units::Pixels) return {picture_.width(), picture_.height()};
+    return {scaled(picture_.width()), scaled(picture_.height())};
 }
 
 void Image::paint(HDC dc, const RECT&) {
     if (picture_.empty()) return;
-    BitBlt(dc, 0, 0, picture_.width(), picture_.height(), picture_.dc(), 0, 0, SRCCOPY);
+    const SIZE shown = shownSize();
+    if (shown.cx == picture_.width() && shown.cy == picture_.height()) {
+        BitBlt(dc, 0, 0, shown.cx, shown.cy, picture_.dc(), 0, 0, SRCCOPY);
+        return;
+    }
+    // HALFTONE averages the source pixels instead of dropping or doubling them.
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, shown.cx, shown.cy, picture_.dc(), 0, 0, picture_.width(), picture_.height(), SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
 }
 
 RECT Image::opaqueArea() const {
-    return {0, 0, picture_.width(), picture_.height()};
+    if (picture_.empty()) return {};
+    const SIZE shown = shownSize();
+    return {0, 0, shown.cx, shown.cy};
 }
 
 HBRUSH Image::background(HDC) {

@@ -17,7 +17,10 @@ public:
 
     Bitmap& picture() { return picture_; }
     const Bitmap& picture() const { return picture_; }
-    void setPicture(Bitmap&& picture);
+    // A picture in screen pixels (a capture's miniature) shows pixel for pixel; a picture drawn
+    // for a 96-DPI screen (an illustration) is stretched to the control's DPI.
+    enum class Units { Pixels, Design };
+    void setPicture(Bitmap&& picture, Units units = Units::Pixels);
 
     std::function<void()> OnClick;
 
@@ -28,7 +31,10 @@ protected:
     void clicked() override;
 
 private:
+    SIZE shownSize() const;
+
     Bitmap picture_;
+    Units units_ = Units::Pixels;
     Brush background_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "win/Button.h"
 #include "win/DialogLayout.h"
+#include "win/Dpi.h"
 #include "win/Form.h"
 #include "win/Label.h"
 
@@ -26,10 +27,10 @@ const char* iconOf(DialogKind kind) {
     return IDI_WARNING;
 }
 
-SIZE measureText(const std::string& text, HFONT font) {
+SIZE measureText(const std::string& text, HFONT font, int wrapWidth) {
     WindowDC screen(nullptr);
     SelectGuard select(screen.get(), font);
-    RECT r{0, 0, 480, 0};
+    RECT r{0, 0, wrapWidth, 0};
     DrawTextA(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return {r.right, r.bottom};
 }
@@ -40,27 +41,29 @@ int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    Font messageFont(CreateFontIndirectA(&metrics.lfMessageFont));
 
-    const SIZE textSize = measureText(description.text, messageFont.get());
+    Form dialog({.className = "TMessageForm",
+                 .name = "MessageDialog",
+                 .caption = description.caption,
+                 .style = kDialogStyle,
+                 .exStyle = WS_EX_DLGMODALFRAME,
+                 .owner = owner,
+                 .fontFace = metrics.lfMessageFont.lfFaceName,
+                 // The system gives the height at its own DPI; the form makes it at its own.
+                 .fontHeight = vps::dpi::designLengthCovering(std::abs(metrics.lfMessageFont.lfHeight),
+                                                              systemDpi())});
+
+    // Measured in pixels with the form's font, then turned into design pixels like the rest.
+    const SIZE measured = measureText(description.text, dialog.font(), dialog.scaled(480));
+    const SIZE textSize{vps::dpi::designLengthCovering(measured.cx, dialog.dpi()),
+                        vps::dpi::designLengthCovering(measured.cy, dialog.dpi())};
     const int buttonCount = static_cast<int>(description.buttons.size());
     const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap);
     const int textLeft = kMargin + kIconSize + kMargin;
     const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
     const int textBottom = kMargin + std::max<int>(textSize.cy, kIconSize);
     const int clientHeight = textBottom + kMargin + kButtonHeight + kMargin;
-
-    Form dialog({.className = "TMessageForm",
-                 .name = "MessageDialog",
-                 .caption = description.caption,
-                 .clientWidth = clientWidth,
-                 .clientHeight = clientHeight,
-                 .style = kDialogStyle,
-                 .exStyle = WS_EX_DLGMODALFRAME,
-                 .owner = owner,
-                 .fontFace = metrics.lfMessageFont.lfFaceName,
-                 .fontHeight = std::abs(metrics.lfMessageFont.lfHeight)});
-    dialog.setFont(messageFont.get());
+    dialog.setDesignClientSize(clientWidth, clientHeight);
 
     IconLabel icon(dialog, {.name = "Image", .bounds = {kMargin, kMargin, kIconSize, kIconSize}},
                    iconOf(description.kind));

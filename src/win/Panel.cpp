@@ -45,7 +45,7 @@ void Panel::setColor(COLORREF color) {
 }
 
 int Panel::bevelExtent() const {
-    return ((look_.outer != Bevel::None) + (look_.inner != Bevel::None)) * look_.bevelWidth;
+    return ((look_.outer != Bevel::None) + (look_.inner != Bevel::None)) * scaled(look_.bevelWidth);
 }
 
 RECT Panel::contentRect() const {
@@ -56,8 +56,8 @@ RECT Panel::contentRect() const {
 
 void Panel::paint(HDC dc) const {
     RECT r = Window::contentRect();
-    drawBevel(dc, r, look_.outer, look_.bevelWidth);
-    drawBevel(dc, r, look_.inner, look_.bevelWidth);
+    drawBevel(dc, r, look_.outer, scaled(look_.bevelWidth));
+    drawBevel(dc, r, look_.inner, scaled(look_.bevelWidth));
     FillRect(dc, &r, brush_.get());
 }
 

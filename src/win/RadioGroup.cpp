@@ -44,11 +44,11 @@ void RadioGroup::layoutChildren() {
         SelectGuard select(dc.get(), font());
         GetTextMetricsA(dc.get(), &metrics);
     }
-    const int room = clientHeight() - metrics.tmHeight - 5;
+    const int room = clientHeight() - metrics.tmHeight - scaled(5);
     const int rowHeight = room / count();
-    const int topMargin = metrics.tmHeight + 1 + (room % count()) / 2;
+    const int topMargin = metrics.tmHeight + scaled(1) + (room % count()) / 2;
     for (int i = 0; i < count(); ++i) {
-        MoveWindow(button(i), 8, topMargin + i * rowHeight, clientWidth() - 10, rowHeight, TRUE);
+        MoveWindow(button(i), scaled(8), topMargin + i * rowHeight, clientWidth() - scaled(10), rowHeight, TRUE);
     }
 }
 
@@ -81,6 +81,9 @@ LRESULT RadioGroup::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == WM_ENABLE) {
         for (HWND button : buttons_) EnableWindow(button, static_cast<BOOL>(wParam));
+    }
+    if (message == WM_SETFONT) {
+        for (HWND button : buttons_) SendMessageA(button, WM_SETFONT, wParam, lParam);
     }
     return GroupBox::handleMessage(message, wParam, lParam);
 }

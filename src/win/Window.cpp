@@ -45,7 +45,8 @@ MouseEvent::Button buttonOf(UINT message) {
 
 }  // namespace
 
-Window::Window(std::string name, Window* parent) : name_(std::move(name)), parent_(parent) {}
+Window::Window(std::string name, Window* parent)
+    : name_(std::move(name)), parent_(parent), dpi_(parent ? parent->dpi_ : vps::dpi::kDesignDpi) {}
 
 Window::~Window() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -74,8 +75,9 @@ void Window::detach() {
 }
 
 void Window::createOwn(const char* className, UINT classStyle, DWORD style, DWORD exStyle,
-                       HWND parentOrOwner, const Box& b, const std::string& caption) {
+                       HWND parentOrOwner, const Box& bounds, const std::string& caption) {
     registerClassOnce(className, classStyle, ownWindowProc);
+    const Box b = placedBounds(bounds);
     // The handle arrives with WM_NCCREATE, so the first messages already reach this object.
     CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width, b.height,
                     parentOrOwner, nullptr, GetModuleHandleA(nullptr), this);
@@ -83,7 +85,8 @@ void Window::createOwn(const char* className, UINT classStyle, DWORD style, DWOR
 }
 
 void Window::createStandard(const char* className, DWORD style, DWORD exStyle, HWND parent,
-                            const Box& b, const std::string& caption, int id) {
+                            const Box& bounds, const std::string& caption, int id) {
+    const Box b = placedBounds(bounds);
     HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width,
                                 b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
@@ -91,6 +94,8 @@ void Window::createStandard(const char* className, DWORD style, DWORD exStyle, H
     attach(hwnd);
     subclassed_ = SetWindowSubclass(hwnd, standardSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
+
+Box Window::placedBounds(const Box& bounds) const { return parent_ ? scaled(bounds) : bounds; }
 
 LRESULT CALLBACK Window::ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -275,8 +280,57 @@ HFONT Window::font() const {
 }
 
 void Window::setFont(HFONT font) {
+    // A font handed over as a handle stays what it is; its owner decides about other DPIs.
+    // ownFont_ stays alive: children may still use it until they are given this one.
+    fontDescription_.reset();
     font_ = font;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+Font createFont(const FontDescription& d, int dpi) {
+    return Font(CreateFontA(-vps::dpi::scale(d.height, dpi), 0, 0, 0, d.weight, d.italic, d.underline,
+                            FALSE, d.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            d.pitchAndFamily, d.face.c_str()));
+}
+
+void Window::setFont(const FontDescription& description) {
+    Font made = createFont(description, dpi_);
+    setFont(made.get());
+    fontDescription_ = description;
+    ownFont_ = std::move(made);
+}
+
+void Window::applyDpi(int dpi) {
+    const HFONT inherited = parent_ ? parent_->font() : nullptr;
+    applyDpi(dpi, inherited, inherited);
+}
+
+void Window::applyDpi(int dpi, HFONT parentOldFont, HFONT parentNewFont) {
+    const HFONT oldFont = font_ ? font_ : parentOldFont;
+    const int oldDpi = dpi_;
+    dpi_ = dpi;
+    Font previous;  // kept alive until every child has let go of it
+    if (fontDescription_) {
+        previous = std::move(ownFont_);
+        ownFont_ = createFont(*fontDescription_, dpi);
+        font_ = ownFont_.get();
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    } else if (parent_ && (!font_ || font_ == parentOldFont)) {
+        // A font taken over from the parent follows the parent's new one.
+        if (font_) font_ = parentNewFont;
+        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parentNewFont), FALSE);
+    }
+    if (oldDpi != dpi) dpiChanged(oldDpi);
+    const HFONT newFont = font_ ? font_ : parentNewFont;
+    for (Control* child : children_) child->applyDpi(dpi, oldFont, newFont);
+}
+
+void Window::dpiChanged(int) {}
+
+void Window::relayoutTree() {
+    layoutChildren();
+    for (Control* child : children_) child->relayoutTree();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Window::invalidate() { InvalidateRect(hwnd_, nullptr, TRUE); }

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/Anchors.h"
+#include "core/DpiScale.h"
 #include "win/Component.h"
+#include "win/Gdi.h"
 
 namespace win {
 
@@ -27,6 +29,20 @@ struct MouseEvent {
     bool shift = false;
     bool doubleClick = false;
 };
+
+// A font drawn to the design of a 96-DPI screen, made again at the DPI of the window it serves.
+struct FontDescription {
+    std::string face = "Arial";
+    int height = 11;  // character height in design pixels
+    int weight = FW_NORMAL;
+    BYTE charset = DEFAULT_CHARSET;
+    BYTE pitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    bool italic = false;
+    bool underline = false;
+};
+
+// The font of that description at `dpi`.
+Font createFont(const FontDescription& description, int dpi);
 
 struct KeyEvent {
     WPARAM key = 0;         // the virtual-key code
@@ -80,6 +96,13 @@ public:
 
     HFONT font() const;  // own font, else the parent's
     void setFont(HFONT font);
+    // A font of the window's own, kept at the window's DPI when that changes.
+    void setFont(const FontDescription& description);
+
+    // The DPI of the monitor the window is on; the design sizes of the window tables are for 96.
+    int dpi() const { return dpi_; }
+    int scaled(int designValue) const { return vps::dpi::scale(designValue, dpi_); }
+    Box scaled(const Box& design) const { return vps::dpi::scale(design, dpi_); }
 
     void invalidate();
     void refresh();  // repaint now
@@ -97,7 +120,19 @@ public:
 protected:
     explicit Window(std::string name, Window* parent = nullptr);
 
-    // Creates a window of one of our own classes (registered on first use).
+    // Sets the DPI a window without a parent is made for, before it is created.
+    void setInitialDpi(int dpi) { dpi_ = dpi; }
+    // Takes the DPI of another monitor for this window and everything in it: fonts are made
+    // again, each control's design place is scaled anew. The caller then sizes the window and
+    // lays it out again (relayoutTree).
+    void applyDpi(int dpi);
+    // What a window keeps in pixels of the old DPI, converted to the new one.
+    virtual void dpiChanged(int oldDpi);
+    // Lays out every window of the tree again, also those whose own size did not change.
+    void relayoutTree();
+
+    // Creates a window of one of our own classes (registered on first use). A control's bounds
+    // are design bounds, scaled here to its DPI; a top-level window's are in pixels.
     void createOwn(const char* className, UINT classStyle, DWORD style, DWORD exStyle,
                    HWND parentOrOwner, const Box& bounds, const std::string& caption);
     // Creates and subclasses a standard control (BUTTON, STATIC, ...).
@@ -128,6 +163,8 @@ private:
     bool handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void attach(HWND hwnd);
     void detach();
+    void applyDpi(int dpi, HFONT parentOldFont, HFONT parentNewFont);
+    Box placedBounds(const Box& bounds) const;
 
     std::string name_;
     Window* parent_;
@@ -135,6 +172,9 @@ private:
     HWND hwnd_ = nullptr;
     bool subclassed_ = false;
     HFONT font_ = nullptr;
+    std::optional<FontDescription> fontDescription_;
+    Font ownFont_;
+    int dpi_;
     int helpContext_ = 0;
     int tag_ = 0;
 };

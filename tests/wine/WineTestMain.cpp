@@ -6,8 +6,11 @@
 #include "TestWatchdog.h"
 #include "settings/SettingsFile.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 
 int main(int argc, char** argv) {
+    // As the program does: the tests measure windows scaled to the screen's DPI.
+    win::enableDpiAwareness();
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

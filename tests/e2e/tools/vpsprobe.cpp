@@ -339,6 +339,8 @@ int main(int argc, char** argv) {
     // Text mode would turn every newline into CRLF, which the shell scripts then have to strip.
     _setmode(_fileno(stdout), _O_BINARY);
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // Rectangles as the program sees them: in pixels, also on a screen set above 100 %.
+    SetProcessDPIAware();
 
     int i = 1;
     for (; i + 1 < argc && std::strlen(argv[i]) == 2 && argv[i][0] == '-'; i += 2) {
