@@ -225,10 +225,6 @@ PrinterDC::PrinterDC(const PrinterChoice& printer)
     if (!dc_) throw std::runtime_error("Printer selected is not valid");
 }
 
-PrinterDC::~PrinterDC() {
-    DeleteDC(dc_);
-}
-
 PrintDocument::PrintDocument(HDC dc, const std::string& jobName) : dc_(dc) {
     DOCINFOA document{};
     document.cbSize = sizeof document;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "win/Gdi.h"
+
 // The process's printer: the spooler's list of printers, the printer that the next page goes
 // to, the system print dialog, and owners for a printer's device context and document.
 namespace vps {
@@ -45,13 +47,10 @@ std::vector<std::string> PrinterTrueTypeFonts();
 class PrinterDC {
 public:
     explicit PrinterDC(const PrinterChoice& printer);
-    PrinterDC(const PrinterDC&) = delete;
-    PrinterDC& operator=(const PrinterDC&) = delete;
-    ~PrinterDC();
-    HDC get() const { return dc_; }
+    HDC get() const { return dc_.get(); }
 
 private:
-    HDC dc_;
+    win::OwnedDC dc_;
 };
 
 // One document of one page. A document that is not finished (an error on the way) is aborted,
