@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 
 SCREEN_W=640
 SCREEN_H=480
-STANDIN_DIR="$VPS_ROOT/build/win64/tests/wine/mapi"
+STANDIN_DIR="$VPS_BUILD/tests/wine/mapi"
 MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
 
 # ---- helpers ------------------------------------------------------------------------------
@@ -181,7 +181,7 @@ jpeg_file_has_the_chosen_quality() {
 start_with_standin_mail_client() {
   local dir="$WINEPREFIX/../program"
   mkdir -p "$dir"
-  cp "$VPS_ROOT/build/win64/VantaroPrintScreen.exe" "$VPS_ROOT/build/win64/VANTAROPRINTSCREEN.HLP" "$dir/" ||
+  cp "$VPS_EXE" "$(dirname "$VPS_EXE")/VANTAROPRINTSCREEN.HLP" "$dir/" ||
     fail "cannot copy the program"
   cp "$STANDIN_DIR/MAPI32.DLL" "$dir/" || fail "the stand-in MAPI32.DLL is not built"
   MAIL_LOG="$WINEPREFIX/../mapi.log"
