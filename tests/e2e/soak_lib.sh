@@ -9,9 +9,10 @@
 # Windows' own counters come from the program's process through vpsprobe (GetGuiResources,
 # GetProcessHandleCount, the thread snapshot, GetProcessMemoryInfo); Wine does not keep every one
 # of them, so the Unix side is read too: the descriptors and anonymous memory of the Wine
-# process in /proc, and the program's windows (the bulk of its USER objects) counted by class.
+# process in /proc (its threads are the program's threads plus a few of Wine's own), and the
+# program's windows (the bulk of its USER objects).
 
-SOAK_FIGURES=(gdi user handles threads private_kb windows fds rss_anon_kb)
+SOAK_FIGURES=(gdi user handles threads private_kb windows fds tasks rss_anon_kb)
 
 soak_start() {
   SOAK_FOLDER="$WINEPREFIX/../saved"
@@ -43,7 +44,7 @@ soak_run() {
 }
 
 soak_figures() {
-  local line gdi user handles threads private_kb windows fds rss
+  local line gdi user handles threads private_kb windows fds tasks rss
   # A moment for the hide's own clean-up (a worker's last step, a posted message) to finish.
   sleep 1
   line="$(probe resources)" || fail "vpsprobe resources failed"
@@ -54,6 +55,11 @@ soak_figures() {
   private_kb="$(sed -nE 's/.* private_kb=(-?[0-9]+).*/\1/p' <<<"$line")"
   windows="$(probe list | grep -c " pid=$(sed -nE 's/^pid=([0-9]+).*/\1/p' <<<"$line") ")"
   fds="$(find "/proc/$SOAK_UNIX_PID/fd" -mindepth 1 2>/dev/null | wc -l)"
+  tasks="$(find "/proc/$SOAK_UNIX_PID/task" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l)"
   rss="$(awk '/^RssAnon:/ { print $2 }' "/proc/$SOAK_UNIX_PID/status")"
-  echo "$gdi $user $handles $threads $private_kb $windows $fds $rss"
+  # A process with windows holds GDI and USER objects, handles and memory: a 0 means the system
+  # keeps no such count for another process (Wine 8), not that there are none.
+  local v
+  for v in gdi user handles private_kb; do [ "${!v}" != 0 ] || printf -v "$v" '%s' -1; done
+  echo "$gdi $user $handles $threads $private_kb $windows $fds $tasks $rss"
 }

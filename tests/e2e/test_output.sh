@@ -11,7 +11,8 @@ source "$(dirname "$0")/lib.sh"
 SCREEN_W=640
 SCREEN_H=480
 STANDIN_DIR="$VPS_BUILD/tests/wine/mapi"
-MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
+# shellcheck source=../../scripts/lib/mail.sh
+source "$VPS_ROOT/scripts/lib/mail.sh"
 
 # ---- helpers ------------------------------------------------------------------------------
 
@@ -194,7 +195,7 @@ start_with_standin_mail_client() {
 email_hands_the_saved_jpeg_to_the_mail_client() {
   save_folder
   settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
-  wine reg add "$MESSAGING" /v MAPI /d 1 /f >/dev/null 2>&1
+  vps_mail_announce 1
   start_with_standin_mail_client
   wait_visible
   press_ok
@@ -219,7 +220,7 @@ email_hands_the_saved_jpeg_to_the_mail_client() {
 email_without_a_mail_client_says_user_abort() {
   save_folder
   settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
-  wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
+  vps_mail_announce absent
   start_with_standin_mail_client
   wait_visible
   press_ok

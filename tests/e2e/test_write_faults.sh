@@ -10,8 +10,10 @@
 # The tests run as root, for whom Unix permissions stop nothing, so each fault is made in a way
 # that stops root too: an immutable folder (chattr +i), the file's own read-only attribute (which
 # the program honours itself), another Windows process holding the file without sharing, a small
-# tmpfs that fills part way through the picture, an invalid name, and a folder moved away while
-# the Save dialog still asks whether to replace the file.
+# tmpfs that fills part way through the picture, and a folder moved away while the Save dialog
+# still asks whether to replace the file. A name no file may have never reaches the write: the
+# Save dialog refuses it with its own message, and the user cancels (the in-process tests give
+# such a name to the writer directly).
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
@@ -89,13 +91,43 @@ dialog_open() { xdotool search --onlyvisible --name '^Save Picture$' >/dev/null;
 dialog_texts() { probe -c '#32770' texts 2>/dev/null; }
 showing() { dialog_texts | grep -q -- "$1"; }
 
-# write_fails FAULT NAME REASON [BEFORE_YES]
-#   FAULT       function that makes the fault after the folder is prepared
-#   NAME        the file name typed into the Save dialog, inside the folder
-#   REASON      extended regex the message must match besides naming the file
-#   BEFORE_YES  function run while the replace question shows ("-": the name is new, no question)
+# The Save dialog refuses a name no file may have with a message of its own (titled with the
+# reason); the user answers it and cancels, so no write is ever tried.
+refused_by_the_dialog() {
+  local reason="$1" text
+  wait_until 20 "the Save dialog refuses the name" showing "$reason"
+  text="$(dialog_texts | grep -v '^Save Picture' | tr '\n' ' ')"
+  say "message: $text"
+  screenshot message
+  press Return
+  wait_until 10 "the refusal closes" bash -c "! probe -c '#32770' texts | grep -qv '^Save Picture'"
+  x_focus "$(x_window '^Save Picture$')"
+  press Escape
+  wait_until 20 "the Save dialog closes" bash -c '! xdotool search --onlyvisible --name "^Save Picture$" >/dev/null'
+}
+
+# The program's own message, once the dialog closed with the name and the write failed.
+write_failure_reported() {
+  local name="$1" reason="$2" text
+  wait_until 20 "the Save dialog closes" bash -c '! xdotool search --onlyvisible --name "^Save Picture$" >/dev/null'
+  wait_until 20 "a message says the file could not be written" showing 'could not be written'
+  text="$(dialog_texts | grep -F "$MAIN_TITLE" | cut -f2- | tr '\n' ' ')"
+  say "message: $text"
+  screenshot message
+  [[ "$text" == *"$name"* ]] || fail "the message does not name the file: $text"
+  [[ "$text" =~ $reason ]] || fail "the message does not give the reason /$reason/: $text"
+  press Return
+  wait_until 10 "the message closes" bash -c "! probe -c '#32770' texts >/dev/null 2>&1"
+}
+
+# write_fails FAULT NAME REASON STEP
+#   FAULT   function that makes the fault after the folder is prepared
+#   NAME    the file name typed into the Save dialog, inside the folder
+#   REASON  extended regex the message must match (besides naming the file)
+#   STEP    "-", or a function run while the dialog asks whether to replace the file, or
+#           "refused": the dialog itself refuses the name
 write_fails() {
-  local fault="$1" name="$2" reason="$3" before_yes="${4:--}"
+  local fault="$1" name="$2" reason="$3" step="${4:--}"
   trap undo_all EXIT
   trap 'undo_all; exit 143' TERM
   prepare_folder
@@ -114,42 +146,36 @@ write_fails() {
   say "type: $saved_w\\$name"
   xdotool type --delay 5 "$saved_w\\$name"
   press Return
-  if [ "$name" = target.bmp ]; then
-    # Wine asks in a box of the dialog's own title; its Yes button answers with IDYES (6).
+  if [ "$step" = refused ]; then
+    refused_by_the_dialog "$reason"
+  else
+    # Wine asks in a box of the dialog's own title; y answers Yes.
     wait_until 20 "the dialog asks whether to replace the file" showing 'already exists'
-    [ "$before_yes" = - ] || "$before_yes"
+    [ "$step" = - ] || "$step"
     press y
+    write_failure_reported "$name" "$reason"
   fi
-  wait_until 20 "the Save dialog closes" bash -c '! xdotool search --onlyvisible --name "^Save Picture$" >/dev/null'
-  wait_until 20 "a message says the file could not be written" showing 'could not be written'
-  local text
-  text="$(dialog_texts | grep -F "$MAIN_TITLE" | cut -f2- | tr '\n' ' ')"
-  say "message: $text"
-  screenshot message
-  [[ "$text" == *"$name"* ]] || fail "the message does not name the file: $text"
-  [[ "$text" =~ $reason ]] || fail "the message does not give the reason /$reason/: $text"
-  press Return
-  wait_until 10 "the message closes" bash -c "! probe -c '#32770' texts >/dev/null 2>&1"
   is_visible || fail "the window hid, as if the picture had been saved"
 
   local folder
   folder="$(dirname "$TARGET")"
   cmp -s "$ORIGINAL" "$TARGET" || fail "the old file changed: $(stat -c %s "$TARGET" 2>&1) bytes now"
   [ "$(ls -A "$folder")" = target.bmp ] || fail "left in the folder: $(ls -A "$folder" | tr '\n' ' ')"
-  [ "$before_yes" != folder_moves_away ] || [ ! -e "$SAVED" ] || fail "the vanished folder was made again"
+  [ "$step" != folder_moves_away ] || [ ! -e "$SAVED" ] || fail "the vanished folder was made again"
   undo_all
 }
 
 e2e_setup "${SCREEN_W}x${SCREEN_H}x24"
 [ -f "$HOLDOPEN" ] || { echo "not ok - e2e/$E2E_FILE: setup: $HOLDOPEN is missing (run scripts/build)"; exit 1; }
-while IFS='|' read -r label fault name reason before_yes; do
-  run_case "write fault: $label" write_fails "$fault" "$name" "$reason" "$before_yes"
+# label ; fault ; name typed ; reason the message gives ; step
+while IFS=';' read -r label fault name reason step; do
+  run_case "write fault: $label" write_fails "$fault" "$name" "$reason" "$step"
 done <<'CASES'
-the folder is read-only|fault_folder_read_only|target.bmp|[Aa]ccess denied|-
-the target is read-only|fault_target_read_only|target.bmp|[Aa]ccess denied|-
-the target is open without sharing in another program|fault_target_held_open|target.bmp|[Ss]haring violation|-
-the disk fills part way through the picture|fault_disk_full|target.bmp|[Dd]isk full|-
-the name is invalid|fault_none|bad?name.bmp|[Ii]nvalid name|-
-the folder disappeared after the dialog closed|fault_none|target.bmp|[Pp]ath not found|folder_moves_away
+the folder is read-only;fault_folder_read_only;target.bmp;[Aa]ccess denied;-
+the target is read-only;fault_target_read_only;target.bmp;[Aa]ccess denied;-
+the target is open without sharing in another program;fault_target_held_open;target.bmp;[Aa]ccess denied|[Ss]haring violation;-
+the disk fills part way through the picture;fault_disk_full;target.bmp;[Dd]isk full;-
+the name is invalid (the dialog refuses it);fault_none;bad|name.bmp;Invalid character;refused
+the folder disappeared after the dialog closed;fault_none;target.bmp;[Pp]ath not found;folder_moves_away
 CASES
 e2e_finish

@@ -50,6 +50,8 @@ fi
 
 # shellcheck source=../../scripts/lib/display.sh
 source "$ROOT/scripts/lib/display.sh"
+# shellcheck source=../../scripts/lib/mail.sh
+source "$ROOT/scripts/lib/mail.sh"
 if ! vps_display_start || ! vps_prefix_new; then
   FAILURES+=("(set-up) no private display or Wine prefix")
   summary
@@ -63,8 +65,6 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # from the C locale (United States English).
 export LC_ALL=C.UTF-8
 
-MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
-
 # run_state NAME MAPI-VALUE MAPI32-OVERRIDE EXE FILTER
 #   MAPI-VALUE: the registry text, or "absent" to remove the value
 #   MAPI32-OVERRIDE: n = the DLL beside the program, "" = none can be loaded
@@ -73,11 +73,7 @@ run_state() {
   local log="$LOGS/mapi-${name// /-}.log"
   echo
   echo "==================== mail system: $name ===================="
-  if [ "$value" = absent ]; then
-    wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
-  else
-    wine reg add "$MESSAGING" /v MAPI /d "$value" /f >/dev/null 2>&1
-  fi
+  vps_mail_announce "$value"
   WINEDLLOVERRIDES="$BASE_OVERRIDES;mapi32=$override" \
     timeout 300 wine "$exe" --gtest_filter="$filter" </dev/null 2>&1 | tr -d '\r' | tee "$log"
   local rc=${PIPESTATUS[0]}

@@ -475,6 +475,8 @@ int cmd_soak(int argc, char** argv) {
     const double start = now_ms();
     for (long long n = first; n <= last; ++n) {
         if (!soak_once(n, folder)) return 1;
+        // A sign of life in the log, so a slow machine is told apart from a stuck program.
+        if (n % 25 == 0) std::fprintf(stderr, "vpsprobe: %lld activations, %.0f ms\n", n, now_ms() - start);
     }
     std::printf("%.0f\n", now_ms() - start);
     return 0;
