@@ -93,9 +93,13 @@ VPS_WM_PID=""
 
 # Makes the template prefix once (wineboot takes a dozen seconds); copies of it take about
 # a fraction of a second, so every test case can start from a fresh prefix.
+# A prefix made with 32-bit Wine installed is a WoW64 prefix (syswow64, 32-bit registry
+# view); one made before cannot run 32-bit programs. So 32-bit Wine belongs in the stamp.
+vps_wine32_present() { dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; }
+
 vps_template_ensure() {
   local version stamp="$VPS_TEMPLATE/.vps-template"
-  version="$(wine --version 2>/dev/null)"
+  version="$(wine --version 2>/dev/null) wine32=$(vps_wine32_present && echo yes || echo no)"
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && return 0
   mkdir -p "$VPS_ROOT/build"
   (

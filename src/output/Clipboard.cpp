@@ -1,5 +1,8 @@
 #include "output/Clipboard.h"
 
+#include <cstring>
+
+#include "core/BmpFile.h"
 #include "win/Error.h"
 #include "win/Gdi.h"
 #include "win/UniqueHandle.h"
@@ -14,6 +17,26 @@ void openClipboard(HWND owner) {
         if (attempt == 10) win::raiseLastOSError();
         Sleep(20);
     }
+}
+
+// The picture as a packed device-independent bitmap (a BMP file without its 14-byte file
+// header), in movable global memory that the clipboard takes over once it is set.
+HGLOBAL packedDib(const CaptureBitmap& picture) {
+    const std::vector<std::uint8_t> file =
+        BmpFileBytes({picture.width(), picture.height(), picture.row(0), picture.stride()});
+    constexpr std::size_t fileHeader = 14;
+    const std::size_t size = file.size() - fileHeader;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) win::raiseLastOSError();
+    void* bytes = GlobalLock(memory);
+    if (!bytes) {
+        const DWORD code = GetLastError();
+        GlobalFree(memory);
+        throw win::SystemError(code);
+    }
+    std::memcpy(bytes, file.data() + fileHeader, size);
+    GlobalUnlock(memory);
+    return memory;
 }
 
 }  // namespace
@@ -38,6 +61,15 @@ void copyToClipboard(HWND owner, const CaptureBitmap& picture) {
     if (!EmptyClipboard()) win::raiseLastOSError();
     if (!SetClipboardData(CF_BITMAP, copy.get())) win::raiseLastOSError();
     copy.release();
+    // The same picture device-independent as well. Windows would make it from the bitmap on
+    // request, but Wine's 64-bit clipboard manager cannot make it from a 32-bit program's
+    // bitmap, so X programs would get nothing to paste from the 32-bit build.
+    HGLOBAL dib = packedDib(picture);
+    if (!SetClipboardData(CF_DIB, dib)) {
+        const DWORD code = GetLastError();
+        GlobalFree(dib);
+        throw win::SystemError(code);
+    }
 }
 
 }  // namespace vps

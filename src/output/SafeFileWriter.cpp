@@ -62,6 +62,15 @@ void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> cont
     // In the target's own folder, so the final move is a rename on one volume and cannot leave
     // a partly copied file behind.
     const std::string folder = target.substr(0, separator + 1);
+    // A folder that went away after the Save dialog closed would otherwise be reported by
+    // GetTempFileName as an invalid directory name, which reads as if the user mistyped it.
+    if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            throw FileWriteError(path, ERROR_PATH_NOT_FOUND);
+        }
+        throw FileWriteError(path, code);
+    }
     char temporaryName[MAX_PATH] = {};
     if (!GetTempFileNameA(folder.c_str(), "vps", 0, temporaryName)) raiseFileError(path);
     // Declared before the handle, so the handle is closed before the file is removed.

@@ -16,9 +16,15 @@ VPS_ROOT="$(cd "$E2E_DIR/../.." && pwd)"
 source "$VPS_ROOT/scripts/lib/display.sh"
 
 E2E_FILE="$(basename "$0" .sh)"
-VPS_EXE="${VPS_EXE:-$VPS_ROOT/build/win64/VantaroPrintScreen.exe}"
-VPS_PROBE="${VPS_PROBE:-$VPS_ROOT/build/win64/tests/e2e/tools/vpsprobe.exe}"
-E2E_ARTIFACTS="$VPS_ROOT/build/e2e-artifacts"
+# The build tree whose program is tested: win64 (the default) or win32 (VPS_TREE=win32). The
+# probe and the stand-in mail client come from the same tree, so a 32-bit program is looked at
+# by a 32-bit probe and loads a 32-bit MAPI32.DLL.
+VPS_TREE="${VPS_TREE:-win64}"
+VPS_BUILD="$VPS_ROOT/build/$VPS_TREE"
+VPS_EXE="${VPS_EXE:-$VPS_BUILD/VantaroPrintScreen.exe}"
+VPS_PROBE="${VPS_PROBE:-$VPS_BUILD/tests/e2e/tools/vpsprobe.exe}"
+# Per tree, so the two programs' suites can run side by side.
+E2E_ARTIFACTS="$VPS_ROOT/build/e2e-artifacts${VPS_TREE:+/$VPS_TREE}"
 E2E_CASE_TIMEOUT="${E2E_CASE_TIMEOUT:-150}"
 # Only cases whose name contains this text run (handy while working on one case).
 E2E_ONLY="${E2E_ONLY:-}"

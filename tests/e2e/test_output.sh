@@ -10,8 +10,9 @@ source "$(dirname "$0")/lib.sh"
 
 SCREEN_W=640
 SCREEN_H=480
-STANDIN_DIR="$VPS_ROOT/build/win64/tests/wine/mapi"
-MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
+STANDIN_DIR="$VPS_BUILD/tests/wine/mapi"
+# shellcheck source=../../scripts/lib/mail.sh
+source "$VPS_ROOT/scripts/lib/mail.sh"
 
 # ---- helpers ------------------------------------------------------------------------------
 
@@ -158,7 +159,7 @@ jpeg_file_has_the_chosen_quality() {
 start_with_standin_mail_client() {
   local dir="$WINEPREFIX/../program"
   mkdir -p "$dir"
-  cp "$VPS_ROOT/build/win64/VantaroPrintScreen.exe" "$VPS_ROOT/build/win64/VANTAROPRINTSCREEN.HLP" "$dir/" ||
+  cp "$VPS_EXE" "$(dirname "$VPS_EXE")/VANTAROPRINTSCREEN.HLP" "$dir/" ||
     fail "cannot copy the program"
   cp "$STANDIN_DIR/MAPI32.DLL" "$dir/" || fail "the stand-in MAPI32.DLL is not built"
   MAIL_LOG="$WINEPREFIX/../mapi.log"
@@ -171,7 +172,7 @@ start_with_standin_mail_client() {
 email_hands_the_saved_jpeg_to_the_mail_client() {
   save_folder
   settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
-  wine reg add "$MESSAGING" /v MAPI /d 1 /f >/dev/null 2>&1
+  vps_mail_announce 1
   start_with_standin_mail_client
   wait_visible
   press_ok
@@ -196,7 +197,7 @@ email_hands_the_saved_jpeg_to_the_mail_client() {
 email_without_a_mail_client_says_user_abort() {
   save_folder
   settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
-  wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
+  vps_mail_announce absent
   start_with_standin_mail_client
   wait_visible
   press_ok

@@ -12,6 +12,12 @@ source "$VPS_ROOT/scripts/lib/printer.sh"
 # Wine reads the printer list when a prefix's server starts; every case starts a fresh one.
 # When the test runner started the printer already, this finds it and leaves it alone.
 vps_printer_start || { echo "not ok - e2e/$E2E_FILE: setup: no PDF printer"; exit 1; }
+# The cases count the printer's finished jobs and take the newest PDF of the user's folder, both
+# shared by everything on this machine that prints: the other program's suite, run side by
+# side, waits here until this file is done. Taken after cupsd may have been started, so the
+# scheduler never inherits the lock and holds it past this file.
+exec {PRINTER_LOCK}>"${TMPDIR:-/tmp}/vps-pdf-printer.lock"
+flock "$PRINTER_LOCK"
 vps_on_exit() { vps_printer_stop; }
 PDF_DIR="$(vps_printer_pdf_dir)"
 USER_NAME="$(id -un)"

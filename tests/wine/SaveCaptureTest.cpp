@@ -823,11 +823,15 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
         std::string target;
         std::function<void()> arrange;
         std::function<void()> release;
+        // The system's reason the message must give; 0 where any will do.
+        DWORD code = 0;
     };
     const std::string existing = in("existing.bmp");
     HANDLE holder = INVALID_HANDLE_VALUE;
     const Case cases[] = {
-        {"a folder that does not exist", in("missing\\x.bmp"), [] {}, [] {}},
+        // Not "the directory name is invalid", which would blame the user's typing.
+        {"a folder that does not exist", in("missing\\x.bmp"), [] {}, [] {}, ERROR_PATH_NOT_FOUND},
+        {"a name no file may have", in("bad|name.bmp"), [] {}, [] {}, ERROR_INVALID_NAME},
         {"a target that is a folder", in("a folder.bmp"),
          [&] { CreateDirectoryA(in("a folder.bmp").c_str(), nullptr); }, [] {}},
         {"a read-only file", existing,
@@ -858,6 +862,9 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
             EXPECT_EQ(error.path(), c.target);
             EXPECT_NE(std::string(error.what()).find(c.target), std::string::npos) << error.what();
             EXPECT_NE(error.code(), 0u);
+            if (c.code) {
+                EXPECT_EQ(error.code(), c.code) << error.what();
+            }
         }
 
         EXPECT_EQ(entriesOf(folder), entriesBefore);

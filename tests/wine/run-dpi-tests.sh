@@ -14,26 +14,12 @@ EXE="$BUILD/tests/wine/wine_tests.exe"
 LOGS="$ROOT/build/test-logs"
 mkdir -p "$LOGS"
 
-TOTAL=0
-PASSED=0
-FAILURES=()
-RUNS=0
-
-summary() {
-  echo "[==========] $TOTAL tests ran at $RUNS screen DPIs."
-  echo "[  PASSED  ] $PASSED tests."
-  if [ ${#FAILURES[@]} -gt 0 ]; then
-    echo "[  FAILED  ] ${#FAILURES[@]} tests, listed below:"
-    local f
-    for f in "${FAILURES[@]}"; do echo "[  FAILED  ] $f"; done
-    echo
-    echo " ${#FAILURES[@]} FAILED TESTS"
-    return 1
-  fi
-}
+# shellcheck source=gtest_runs.sh
+source "$ROOT/tests/wine/gtest_runs.sh"
+summary() { gtest_runs_summary "at the screen DPIs"; }
 
 if [ ! -f "$EXE" ]; then
-  FAILURES+=("(build) wine_tests.exe not built in ${BUILD:-${1:-build/win64}}")
+  gtest_runs_fail "(build) wine_tests.exe not built in ${BUILD:-${1:-build/win64}}"
   summary
   exit 1
 fi
@@ -42,7 +28,7 @@ fi
 source "$ROOT/scripts/lib/display.sh"
 # Large enough for the windows at 200 %: a screen too small would clip them to its size.
 if ! vps_display_start 2048x1536x24; then
-  FAILURES+=("(set-up) no private display")
+  gtest_runs_fail "(set-up) no private display"
   summary
   exit 1
 fi
@@ -53,32 +39,16 @@ run_dpi() {
   echo
   echo "==================== screen at $dpi DPI ===================="
   if ! vps_prefix_new || ! vps_prefix_set_dpi "$dpi"; then
-    FAILURES+=("($dpi DPI) no Wine prefix at that DPI")
+    gtest_runs_fail "($dpi DPI) no Wine prefix at that DPI"
     return
   fi
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   VPS_EXPECTED_DPI="$dpi" timeout 300 wine "$EXE" --gtest_filter='HighDpi*' </dev/null 2>&1 |
     tr -d '\r' | tee "$log"
   local rc=${PIPESTATUS[0]}
-  RUNS=$((RUNS + 1))
   vps_prefix_end "$WINEPREFIX"
 
-  local ran passed
-  ran="$(sed -nE 's/^\[==========\] ([0-9]+) tests? from .* ran\..*/\1/p' "$log" | tail -n 1)"
-  passed="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tail -n 1)"
-  ran="${ran:-0}" passed="${passed:-0}"
-  TOTAL=$((TOTAL + ran))
-  PASSED=$((PASSED + passed))
-  local failed=()
-  mapfile -t failed < <(sed -n '/^\[  FAILED  \] [0-9]* tests\?, listed below:/,/^$/p' "$log" |
-    sed -nE 's/^\[  FAILED  \] ([^ ]+\.[^ ]+).*/\1/p')
-  local f
-  for f in "${failed[@]}"; do FAILURES+=("$f ($dpi DPI)"); done
-  if [ "$ran" -eq 0 ]; then
-    FAILURES+=("($dpi DPI) no test ran; wine_tests.exe exited with $rc")
-  elif [ "$rc" -ne 0 ] && [ ${#failed[@]} -eq 0 ]; then
-    FAILURES+=("($dpi DPI) wine_tests.exe exited with $rc")
-  fi
+  gtest_runs_add "$log" "$rc" "$dpi DPI" wine_tests.exe
 }
 
 run_dpi 144

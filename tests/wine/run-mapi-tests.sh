@@ -22,36 +22,24 @@ TESTS="$BUILD/tests/wine/mapi"
 LOGS="$ROOT/build/test-logs"
 mkdir -p "$LOGS"
 
-TOTAL=0
-PASSED=0
-FAILURES=()
+# shellcheck source=gtest_runs.sh
+source "$ROOT/tests/wine/gtest_runs.sh"
+summary() { gtest_runs_summary "in the states of the mail system"; }
 
-summary() {
-  echo "[==========] $TOTAL tests ran in $SETUPS_RUN states of the mail system."
-  echo "[  PASSED  ] $PASSED tests."
-  if [ ${#FAILURES[@]} -gt 0 ]; then
-    echo "[  FAILED  ] ${#FAILURES[@]} tests, listed below:"
-    local f
-    for f in "${FAILURES[@]}"; do echo "[  FAILED  ] $f"; done
-    echo
-    echo " ${#FAILURES[@]} FAILED TESTS"
-    return 1
-  fi
-}
-
-SETUPS_RUN=0
 if [ ! -f "$TESTS/mapi_tests.exe" ] || [ ! -f "$TESTS/MAPI32.DLL" ] ||
    [ ! -f "$TESTS/without-resolve/mapi_tests.exe" ]; then
   echo "mapi_tests.exe or the stand-in MAPI32.DLL is not built in ${BUILD:-${1:-build/win64}}"
-  FAILURES+=("(build) mapi_tests.exe not built")
+  gtest_runs_fail "(build) mapi_tests.exe not built"
   summary
   exit 1
 fi
 
 # shellcheck source=../../scripts/lib/display.sh
 source "$ROOT/scripts/lib/display.sh"
+# shellcheck source=../../scripts/lib/mail.sh
+source "$ROOT/scripts/lib/mail.sh"
 if ! vps_display_start || ! vps_prefix_new; then
-  FAILURES+=("(set-up) no private display or Wine prefix")
+  gtest_runs_fail "(set-up) no private display or Wine prefix"
   summary
   exit 1
 fi
@@ -63,8 +51,6 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 # from the C locale (United States English).
 export LC_ALL=C.UTF-8
 
-MESSAGING='HKLM\SOFTWARE\Microsoft\Windows Messaging Subsystem'
-
 # run_state NAME MAPI-VALUE MAPI32-OVERRIDE EXE FILTER
 #   MAPI-VALUE: the registry text, or "absent" to remove the value
 #   MAPI32-OVERRIDE: n = the DLL beside the program, "" = none can be loaded
@@ -73,32 +59,12 @@ run_state() {
   local log="$LOGS/mapi-${name// /-}.log"
   echo
   echo "==================== mail system: $name ===================="
-  if [ "$value" = absent ]; then
-    wine reg delete "$MESSAGING" /v MAPI /f >/dev/null 2>&1
-  else
-    wine reg add "$MESSAGING" /v MAPI /d "$value" /f >/dev/null 2>&1
-  fi
+  vps_mail_announce "$value"
   WINEDLLOVERRIDES="$BASE_OVERRIDES;mapi32=$override" \
     timeout 300 wine "$exe" --gtest_filter="$filter" </dev/null 2>&1 | tr -d '\r' | tee "$log"
   local rc=${PIPESTATUS[0]}
-  SETUPS_RUN=$((SETUPS_RUN + 1))
 
-  local ran passed
-  ran="$(sed -nE 's/^\[==========\] ([0-9]+) tests? from .* ran\..*/\1/p' "$log" | tail -n 1)"
-  passed="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$log" | tail -n 1)"
-  ran="${ran:-0}" passed="${passed:-0}"
-  TOTAL=$((TOTAL + ran))
-  PASSED=$((PASSED + passed))
-  local failed=()
-  mapfile -t failed < <(sed -n '/^\[  FAILED  \] [0-9]* tests\?, listed below:/,/^$/p' "$log" |
-    sed -nE 's/^\[  FAILED  \] ([^ ]+\.[^ ]+).*/\1/p')
-  local f
-  for f in "${failed[@]}"; do FAILURES+=("$f ($name)"); done
-  if [ "$ran" -eq 0 ]; then
-    FAILURES+=("($name) no test ran; mapi_tests.exe exited with $rc")
-  elif [ "$rc" -ne 0 ] && [ ${#failed[@]} -eq 0 ]; then
-    FAILURES+=("($name) mapi_tests.exe exited with $rc")
-  fi
+  gtest_runs_add "$log" "$rc" "$name" mapi_tests.exe
 }
 
 ONLY_WITHOUT_MAPI='MailWithoutSimpleMapi.*'

@@ -8,6 +8,9 @@
 // After <windows.h>: the track bar's messages.
 #include <commctrl.h>
 
+#include <psapi.h>
+#include <tlhelp32.h>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -147,6 +150,12 @@ int usage() {
                  "  find | visible | rect | client | pid | close | endsession | list\n"
                  "  find-title CAPTION | child-rect TEXT | count | controls\n"
                  "  idle TIMEOUT_MS | move X Y WIDTH HEIGHT\n"
+                 "  texts                       (every visible window of the class: TITLE<TAB>TEXT\n"
+                 "                               of each control; message boxes share one class)\n"
+                 "  soak FIRST LAST FOLDER      (activations FIRST..LAST, each one wake-up, an action\n"
+                 "                               and a hide: clipboard, BMP into FOLDER, selection)\n"
+                 "  resources                   (the window's process: gdi= user= handles= threads=\n"
+                 "                               private_kb=; -1 where the system does not say)\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
@@ -333,6 +342,188 @@ int cmd_drag_fps(int argc, char** argv) {
     return 0;
 }
 
+// The Save dialog, its replace question and the program's message boxes are all of class
+// #32770, often several at once, so FindWindow's one answer is not enough to read them.
+int cmd_texts() {
+    bool any = false;
+    for (HWND top : windows_below()) {
+        if (class_of(top) != g_class || !IsWindowVisible(top)) continue;
+        any = true;
+        const std::string title = escaped(text_of(top));
+        for (HWND child : windows_below(top)) {
+            std::printf("%s\t%s\n", title.c_str(), escaped(text_of(child)).c_str());
+        }
+    }
+    return any ? 0 : kNotFound;
+}
+
+// ---- soak: many activations, driven from here because a process per step would dominate ----
+
+HWND child_with_text(HWND parent, const char* text) {
+    for (HWND child : windows_below(parent)) {
+        if (text_of(child) == text) return child;
+    }
+    return nullptr;
+}
+
+// The select button is the one push button that shows an icon instead of a caption.
+HWND select_button(HWND main) {
+    for (HWND child : windows_below(main)) {
+        if (_stricmp(class_of(child).c_str(), "Button") == 0 && text_of(child).empty() &&
+            (GetWindowLongA(child, GWL_STYLE) & BS_ICON)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// Polls until `found` returns true, or fails after `timeout_ms`.
+template <typename Condition>
+bool poll(Condition found, double timeout_ms) {
+    const double start = now_ms();
+    while (!found()) {
+        if (now_ms() - start > timeout_ms) return false;
+        Sleep(2);
+    }
+    return true;
+}
+
+bool visible_window(const char* cls, const char* title) {
+    HWND w = FindWindowA(cls, title);
+    return w && IsWindowVisible(w);
+}
+
+// A click the way a user's click arrives: posted, so a modal loop the click opens (the Save
+// dialog, the selection) does not hold this process up.
+bool click(HWND main, const char* caption) {
+    HWND button = child_with_text(main, caption);
+    if (!button) {
+        std::fprintf(stderr, "vpsprobe: no control \"%s\"\n", caption);
+        return false;
+    }
+    return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+void remove_files(const std::string& folder, const char* pattern) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// One activation: the wake-up, then by turns Copy to Clipboard, Save as a BMP file (the
+// proposed name taken, the file removed afterwards so the folder stays small) and a selection
+// cancelled with Escape followed by Close; every one ends with the window hidden.
+bool soak_once(long long n, const std::string& folder) {
+    HWND main = target();
+    if (!main || !PostMessageA(main, kWakeUp, 0, 0)) return false;
+    if (!poll([&] { return IsWindowVisible(main); }, 20000)) {
+        std::fprintf(stderr, "vpsprobe: activation %lld: the window did not show\n", n);
+        return false;
+    }
+    switch (n % 3) {
+    case 1:
+        if (!click(main, "&Copy to Clipboard") || !click(main, "O&K")) return false;
+        break;
+    case 2: {
+        if (!click(main, "Save as a &File") || !click(main, "&BMP - Bitmap") || !click(main, "O&K"))
+            return false;
+        HWND dialog = nullptr;
+        if (!poll([&] { return (dialog = FindWindowA("#32770", "Save Picture")) && IsWindowVisible(dialog); }, 20000)) {
+            std::fprintf(stderr, "vpsprobe: activation %lld: no Save dialog\n", n);
+            return false;
+        }
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        break;
+    }
+    default: {
+        HWND button = select_button(main);
+        if (!button || !PostMessageA(button, BM_CLICK, 0, 0)) return false;
+        if (!poll([] { return visible_window("TfmSelectedArea", nullptr); }, 20000)) {
+            std::fprintf(stderr, "vpsprobe: activation %lld: no selection window\n", n);
+            return false;
+        }
+        HWND selection = FindWindowA("TfmSelectedArea", nullptr);
+        PostMessageA(selection, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageA(selection, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001));
+        if (!poll([] { return !visible_window("TfmSelectedArea", nullptr); }, 20000)) {
+            std::fprintf(stderr, "vpsprobe: activation %lld: the selection did not end\n", n);
+            return false;
+        }
+        if (!click(main, "C&lose")) return false;
+        break;
+    }
+    }
+    if (!poll([&] { return !IsWindowVisible(main); }, 20000)) {
+        std::fprintf(stderr, "vpsprobe: activation %lld: the window did not hide\n", n);
+        return false;
+    }
+    if (n % 3 == 2) remove_files(folder, "*.bmp");
+    return true;
+}
+
+int cmd_soak(int argc, char** argv) {
+    long long first = 0, last = 0;
+    if (argc != 3 || !parse_number(argv[0], first) || !parse_number(argv[1], last) || first < 1 ||
+        last < first)
+        return usage();
+    const std::string folder = argv[2];
+    if (!target()) return kNotFound;
+    const double start = now_ms();
+    for (long long n = first; n <= last; ++n) {
+        if (!soak_once(n, folder)) return 1;
+        // A sign of life in the log, so a slow machine is told apart from a stuck program.
+        if (n % 25 == 0) std::fprintf(stderr, "vpsprobe: %lld activations, %.0f ms\n", n, now_ms() - start);
+    }
+    std::printf("%.0f\n", now_ms() - start);
+    return 0;
+}
+
+// Threads of one process, counted from a system snapshot (there is no per-process call).
+long count_threads(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    long count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == pid) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// What a leak would make grow, as Task Manager shows it for the window's process. Each figure is
+// -1 when the system refuses to say, so a script can tell "none" from "unknown".
+int cmd_resources() {
+    HWND w;
+    if (int rc = with_window(w)) return rc;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) {
+        std::fprintf(stderr, "vpsprobe: cannot open process %lu (error %lu)\n", pid, GetLastError());
+        return 1;
+    }
+    const long gdi = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
+    const long user = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+    DWORD handles = 0;
+    const long handleCount = GetProcessHandleCount(process, &handles) ? static_cast<long>(handles) : -1;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    const long privateKb =
+        GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)
+            ? static_cast<long>(memory.PrivateUsage / 1024)
+            : -1;
+    CloseHandle(process);
+    std::printf("pid=%lu gdi=%ld user=%ld handles=%ld threads=%ld private_kb=%ld\n", pid, gdi, user,
+                handleCount, count_threads(pid), privateKb);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -444,6 +635,14 @@ int main(int argc, char** argv) {
     } else if (cmd == "controls") {
         if (nrest != 0) return usage();
         return cmd_controls();
+    } else if (cmd == "texts") {
+        if (nrest != 0) return usage();
+        return cmd_texts();
+    } else if (cmd == "soak") {
+        return cmd_soak(nrest, rest);
+    } else if (cmd == "resources") {
+        if (nrest != 0) return usage();
+        return cmd_resources();
     } else if (cmd == "drag-fps") {
         return cmd_drag_fps(nrest, rest);
     } else {
