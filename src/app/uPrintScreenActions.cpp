@@ -65,7 +65,7 @@ bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
             return true;
         case options::SaveAsFile:
             return !SaveCapture(handle(), SaveDialog, capture, FileFormat.itemIndex(), JPEGQuality.position(),
-                                saveBaseName())
+                                saveBaseName(), /*offerPng=*/true)
                         .empty();
         case options::EmailAsJpeg: {
             const std::string saved = SaveCapture(handle(), SaveDialog, capture, options::FormatJpg,

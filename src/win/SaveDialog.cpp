@@ -20,6 +20,7 @@ bool SaveDialog::execute(HWND owner) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(FilterIndex);
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
@@ -29,6 +30,7 @@ bool SaveDialog::execute(HWND owner) {
                    (OverwritePrompt ? OFN_OVERWRITEPROMPT : 0);
     if (!GetSaveFileNameA(&dialog)) return false;
     FileName = file.data();
+    FilterIndex = static_cast<int>(dialog.nFilterIndex);
     return true;
 }
 
