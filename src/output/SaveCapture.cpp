@@ -43,8 +43,8 @@ bool askForFileName(HWND owner, win::SaveDialog& dialog, const SaveDialogTypes& 
                     const std::string& proposal) {
     dialog.Title = "Save Picture";
     // "bmp" for JPEG too: a name typed without an extension gets ".bmp" whatever the format.
-    // When PNG is selected the dialog appends the selected entry's extension anyway.
-    dialog.DefaultExt = types.extension == ".png" ? "png" : "bmp";
+    // With the PNG entry selected, the dialog appends that entry's ".png" instead.
+    dialog.DefaultExt = "bmp";
     dialog.OverwritePrompt = true;
     dialog.Filter = types.filter;
     dialog.FilterIndex = types.filterIndex;
