@@ -15,6 +15,7 @@ namespace {
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonGap = 8;
+constexpr int kButtonTextMargin = 12;  // between a button's caption and its sides
 
 const char* iconOf(DialogKind kind) {
     switch (kind) {
@@ -44,7 +45,13 @@ int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
 
     const SIZE textSize = measureText(description.text, messageFont.get());
     const int buttonCount = static_cast<int>(description.buttons.size());
-    const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap);
+    // All buttons one width: the standard one, or wider when a caption needs it.
+    int buttonWidth = kButtonWidth;
+    for (const auto& button : description.buttons) {
+        buttonWidth = std::max<int>(buttonWidth, measureText(button.caption, messageFont.get()).cx +
+                                                     2 * kButtonTextMargin);
+    }
+    const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap, buttonWidth);
     const int textLeft = kMargin + kIconSize + kMargin;
     const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
     const int textBottom = kMargin + std::max<int>(textSize.cy, kIconSize);
@@ -76,7 +83,7 @@ int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
             dialog,
             ControlDescription{.name = button.caption,
                         .bounds = centredButton(clientWidth, buttonCount, kButtonGap, index,
-                                                textBottom + kMargin),
+                                                textBottom + kMargin, buttonWidth),
                         .caption = button.caption},
             ButtonOptions{.isDefault = isDefault});
         control.OnClick = [&dialog, result = button.result] { dialog.setModalResult(result); };
