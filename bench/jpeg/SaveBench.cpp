@@ -78,7 +78,7 @@ std::vector<PngSetting> pngSettings(const std::string& which) {
     for (vps::PngFilterChoice choice :
          {vps::PngFilterChoice::None, vps::PngFilterChoice::Sub, vps::PngFilterChoice::Up,
           vps::PngFilterChoice::Paeth, vps::PngFilterChoice::PerRow}) {
-        for (int level : {1, 3, 4, 5, 6, 9}) settings.push_back({choice, filterName(choice), level});
+        for (int level : {1, 2, 3, 4, 6, 9}) settings.push_back({choice, filterName(choice), level});
     }
     return settings;
 }
