@@ -59,12 +59,18 @@ struct PngSetting {
 
 const char* filterName(vps::PngFilterChoice choice) {
     switch (choice) {
-        case vps::PngFilterChoice::None: return "none";
-        case vps::PngFilterChoice::Sub: return "sub";
-        case vps::PngFilterChoice::Up: return "up";
-        case vps::PngFilterChoice::Average: return "average";
-        case vps::PngFilterChoice::Paeth: return "paeth";
-        case vps::PngFilterChoice::PerRow: return "per-row";
+        case vps::PngFilterChoice::None:
+            return "none";
+        case vps::PngFilterChoice::Sub:
+            return "sub";
+        case vps::PngFilterChoice::Up:
+            return "up";
+        case vps::PngFilterChoice::Average:
+            return "average";
+        case vps::PngFilterChoice::Paeth:
+            return "paeth";
+        case vps::PngFilterChoice::PerRow:
+            return "per-row";
     }
     return "?";
 }
@@ -78,7 +84,8 @@ std::vector<PngSetting> pngSettings(const std::string& which) {
     for (vps::PngFilterChoice choice :
          {vps::PngFilterChoice::None, vps::PngFilterChoice::Sub, vps::PngFilterChoice::Up,
           vps::PngFilterChoice::Paeth, vps::PngFilterChoice::PerRow}) {
-        for (int level : {1, 2, 3, 4, 6, 9}) settings.push_back({choice, filterName(choice), level});
+        for (int level : {1, 2, 3, 4, 6, 9})
+            settings.push_back({choice, filterName(choice), level});
     }
     return settings;
 }
@@ -140,7 +147,8 @@ int main(int argc, char** argv) {
         }
         for (const PngSetting& setting : pngSettings(options.png)) {
             // As for JPEG: one untimed encode first.
-            std::vector<std::uint8_t> file = vps::EncodePng(picture, setting.filters, setting.level);
+            std::vector<std::uint8_t> file =
+                vps::EncodePng(picture, setting.filters, setting.level);
             std::vector<double> times;
             for (int run = 0; run < options.runs; ++run) {
                 vps::bench::Stopwatch stopwatch;

@@ -51,7 +51,8 @@ void filterRow(PngFilterChoice filter, const std::uint8_t* raw, const std::uint8
             for (std::size_t i = 0; i < size; ++i) {
                 const int left = i >= b ? raw[i - b] : 0;
                 const int upperLeft = i >= b ? above[i - b] : 0;
-                out[i] = static_cast<std::uint8_t>(raw[i] - paethPredictor(left, above[i], upperLeft));
+                out[i] =
+                    static_cast<std::uint8_t>(raw[i] - paethPredictor(left, above[i], upperLeft));
             }
             break;
         case PngFilterChoice::PerRow:
@@ -86,7 +87,8 @@ void subFilterRowFromBgr(const std::uint8_t* bgr, int width, std::uint8_t* line)
 }
 
 void appendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 void appendChunk(std::vector<std::uint8_t>& out, const char (&type)[5],
@@ -114,9 +116,9 @@ std::vector<std::uint8_t> PngFilteredRows(const BgrPicture& picture, PngFilterCh
     // The filters work on the file's red-green-blue order, so each row is turned once.
     std::vector<std::uint8_t> previous(rowSize, 0), current(rowSize);
     std::vector<std::uint8_t> trial(choice == PngFilterChoice::PerRow ? rowSize : 0);
-    constexpr std::array<PngFilterChoice, 5> kFilters = {PngFilterChoice::None, PngFilterChoice::Sub,
-                                                         PngFilterChoice::Up, PngFilterChoice::Average,
-                                                         PngFilterChoice::Paeth};
+    constexpr std::array<PngFilterChoice, 5> kFilters = {
+        PngFilterChoice::None, PngFilterChoice::Sub, PngFilterChoice::Up, PngFilterChoice::Average,
+        PngFilterChoice::Paeth};
     std::uint8_t* line = out.data();
     if (choice == PngFilterChoice::Sub) {
         // The program's own choice, in one pass from the picture's bytes: it needs neither the
@@ -154,7 +156,8 @@ std::vector<std::uint8_t> PngFilteredRows(const BgrPicture& picture, PngFilterCh
     return out;
 }
 
-std::vector<std::uint8_t> PngFileBytes(int width, int height, std::span<const std::uint8_t> zlibStream,
+std::vector<std::uint8_t> PngFileBytes(int width, int height,
+                                       std::span<const std::uint8_t> zlibStream,
                                        Crc32Function crc32) {
     checkSide(width, "width");
     checkSide(height, "height");

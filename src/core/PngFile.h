@@ -31,7 +31,8 @@ using Crc32Function = std::uint32_t (*)(std::uint32_t crc, const void* data, std
 // truecolour, not interlaced), one IDAT holding the whole stream, and IEND, each chunk's CRC
 // computed by `crc32`. Raises std::length_error for sizes the format cannot hold (a side
 // outside 1..2^31-1, or a stream longer than a chunk can be).
-std::vector<std::uint8_t> PngFileBytes(int width, int height, std::span<const std::uint8_t> zlibStream,
+std::vector<std::uint8_t> PngFileBytes(int width, int height,
+                                       std::span<const std::uint8_t> zlibStream,
                                        Crc32Function crc32);
 
 }  // namespace vps

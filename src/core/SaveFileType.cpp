@@ -34,9 +34,12 @@ SaveFileType chosenSaveFileType(std::string_view fileName, int filterIndex, int 
 
 std::string_view saveFileTypeText(SaveFileType type) {
     switch (type) {
-        case SaveFileType::Jpg: return "jpg";
-        case SaveFileType::Png: return "png";
-        case SaveFileType::Bmp: break;
+        case SaveFileType::Jpg:
+            return "jpg";
+        case SaveFileType::Png:
+            return "png";
+        case SaveFileType::Bmp:
+            break;
     }
     return "bmp";
 }

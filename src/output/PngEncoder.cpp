@@ -11,7 +11,9 @@ namespace vps {
 namespace {
 
 struct CompressorDeleter {
-    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+    void operator()(libdeflate_compressor* compressor) const {
+        libdeflate_free_compressor(compressor);
+    }
 };
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include "core/MailText.h"
 #include "output/SimpleMapi.h"
 #include "win/Application.h"
-#include "win/Form.h"
 #include "win/Error.h"
+#include "win/Form.h"
 #include "win/MessageDialog.h"
 #include "win/Shell.h"
 

@@ -74,7 +74,9 @@ LibraryFunction<MAPILOGON>& logonFunction() {
 
 }  // namespace
 
-bool clientInstalled() { return logonFunction().get() != nullptr; }
+bool clientInstalled() {
+    return logonFunction().get() != nullptr;
+}
 
 ULONG logon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLAGS flags, ULONG reserved,
             LPLHANDLE session) {

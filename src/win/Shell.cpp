@@ -18,15 +18,21 @@ ShellCommandRunner& replacedRunner() {
 DWORD errorOfShellAnswer(INT_PTR answer) {
     switch (answer) {
         case 0:
-        case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
+        case SE_ERR_OOM:
+            return ERROR_NOT_ENOUGH_MEMORY;
         case SE_ERR_NOASSOC:
-        case SE_ERR_ASSOCINCOMPLETE: return ERROR_NO_ASSOCIATION;
-        case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+        case SE_ERR_ASSOCINCOMPLETE:
+            return ERROR_NO_ASSOCIATION;
+        case SE_ERR_SHARE:
+            return ERROR_SHARING_VIOLATION;
         case SE_ERR_DDETIMEOUT:
         case SE_ERR_DDEFAIL:
-        case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
-        case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
-        default: return static_cast<DWORD>(answer);
+        case SE_ERR_DDEBUSY:
+            return ERROR_DDE_FAIL;
+        case SE_ERR_DLLNOTFOUND:
+            return ERROR_DLL_NOT_FOUND;
+        default:
+            return static_cast<DWORD>(answer);
     }
 }
 
@@ -37,14 +43,15 @@ void runShellCommand(HWND owner, const ShellCommand& command) {
         replacedRunner()(owner, command);
         return;
     }
-    const auto answer = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(owner, "open", command.file.c_str(),
-                      command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr,
-                      SW_SHOWNORMAL));
+    const auto answer = reinterpret_cast<INT_PTR>(ShellExecuteA(
+        owner, "open", command.file.c_str(),
+        command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr, SW_SHOWNORMAL));
     if (answer <= 32) throw SystemError(errorOfShellAnswer(answer));
 }
 
-void setShellCommandRunner(ShellCommandRunner runner) { replacedRunner() = std::move(runner); }
+void setShellCommandRunner(ShellCommandRunner runner) {
+    replacedRunner() = std::move(runner);
+}
 
 void showFileInFolder(HWND owner, const std::string& path) {
     // Explorer's own switch; the quotes keep a path with spaces in one piece.

@@ -61,17 +61,27 @@ Bytes unfiltered(const Bytes& rows, int width, int height) {
             const int a = i >= 3 ? raw[i - 3] : 0, b = above[i], c = i >= 3 ? above[i - 3] : 0;
             int predicted = 0;
             switch (type) {
-                case 0: predicted = 0; break;
-                case 1: predicted = a; break;
-                case 2: predicted = b; break;
-                case 3: predicted = (a + b) / 2; break;
+                case 0:
+                    predicted = 0;
+                    break;
+                case 1:
+                    predicted = a;
+                    break;
+                case 2:
+                    predicted = b;
+                    break;
+                case 3:
+                    predicted = (a + b) / 2;
+                    break;
                 case 4: {
                     const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
                               pc = std::abs(p - c);
                     predicted = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
                     break;
                 }
-                default: ADD_FAILURE() << "filter type " << int(type) << " in row " << y; return {};
+                default:
+                    ADD_FAILURE() << "filter type " << int(type) << " in row " << y;
+                    return {};
             }
             raw[i] = static_cast<std::uint8_t>(in[i] + predicted);
         }
@@ -94,9 +104,9 @@ TEST(PngFile, EveryFilterChoiceReconstructsTheRedGreenBluePixels) {
     const struct {
         PngFilterChoice choice;
         int expectedType;  // -1: any, chosen per row
-    } cases[] = {{PngFilterChoice::None, 0},    {PngFilterChoice::Sub, 1},
-                 {PngFilterChoice::Up, 2},      {PngFilterChoice::Average, 3},
-                 {PngFilterChoice::Paeth, 4},   {PngFilterChoice::PerRow, -1}};
+    } cases[] = {{PngFilterChoice::None, 0},  {PngFilterChoice::Sub, 1},
+                 {PngFilterChoice::Up, 2},    {PngFilterChoice::Average, 3},
+                 {PngFilterChoice::Paeth, 4}, {PngFilterChoice::PerRow, -1}};
     for (const auto& [width, height] : {std::pair{1, 1}, std::pair{2, 3}, std::pair{37, 11}}) {
         const StridedPicture picture(width, height);
         for (const auto& c : cases) {
@@ -105,7 +115,8 @@ TEST(PngFile, EveryFilterChoiceReconstructsTheRedGreenBluePixels) {
             const Bytes rows = PngFilteredRows(picture.view(), c.choice);
             ASSERT_EQ(rows.size(), static_cast<std::size_t>(height) * (width * 3 + 1));
             if (c.expectedType >= 0) {
-                for (int y = 0; y < height; ++y) EXPECT_EQ(rows[y * (width * 3 + 1)], c.expectedType);
+                for (int y = 0; y < height; ++y)
+                    EXPECT_EQ(rows[y * (width * 3 + 1)], c.expectedType);
             }
             EXPECT_EQ(unfiltered(rows, width, height), rgbOf(picture));
         }
@@ -117,8 +128,10 @@ TEST(PngFile, PerRowChoiceTakesTheCheapestFilterOfEachRow) {
     // (Up leaves zeros).
     const int width = 16;
     Bytes bytes(static_cast<std::size_t>(width) * 3 * 2);
-    for (int x = 0; x < width * 3; ++x) bytes[x] = bytes[width * 3 + x] = static_cast<std::uint8_t>(x);
-    const Bytes rows = PngFilteredRows({width, 2, bytes.data(), width * 3}, PngFilterChoice::PerRow);
+    for (int x = 0; x < width * 3; ++x)
+        bytes[x] = bytes[width * 3 + x] = static_cast<std::uint8_t>(x);
+    const Bytes rows =
+        PngFilteredRows({width, 2, bytes.data(), width * 3}, PngFilterChoice::PerRow);
     EXPECT_EQ(rows[0], 1) << "a gradient along the row is cheapest predicted from the left";
     EXPECT_EQ(rows[width * 3 + 1], 2) << "a repeated row is cheapest predicted from above";
 }
@@ -126,20 +139,22 @@ TEST(PngFile, PerRowChoiceTakesTheCheapestFilterOfEachRow) {
 TEST(PngFile, ContainerHasSignatureHeaderOneDataChunkAndEndWithTheirCrcs) {
     const Bytes stream = {0x78, 0x01, 0xAA, 0xBB, 0xCC};
     const Bytes file = PngFileBytes(300, 2, stream, referenceCrc);
-    const Bytes expectedStart = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',  //
-                                 0, 0, 0, 13, 'I', 'H', 'D', 'R',              //
-                                 0, 0, 0x01, 0x2C, 0, 0, 0, 2,  8, 2, 0, 0, 0};
+    const Bytes expectedStart = {0x89, 'P', 'N',  'G',  '\r', '\n', 0x1A, '\n',  //
+                                 0,    0,   0,    13,   'I',  'H',  'D',  'R',   //
+                                 0,    0,   0x01, 0x2C, 0,    0,    0,    2,    8, 2, 0, 0, 0};
     ASSERT_EQ(file.size(), 8u + 25 + 12 + stream.size() + 12);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 29), expectedStart);
     // Each chunk's CRC covers its type and data.
     struct Chunk {
         const char* type;
         std::size_t at, length;
-    } chunks[] = {{"IHDR", 8, 13}, {"IDAT", 33, stream.size()}, {"IEND", 33 + 12 + stream.size(), 0}};
+    } chunks[] = {
+        {"IHDR", 8, 13}, {"IDAT", 33, stream.size()}, {"IEND", 33 + 12 + stream.size(), 0}};
     for (const Chunk& chunk : chunks) {
         SCOPED_TRACE(chunk.type);
         EXPECT_EQ(u32At(file, chunk.at), chunk.length);
-        EXPECT_EQ(std::string(file.begin() + chunk.at + 4, file.begin() + chunk.at + 8), chunk.type);
+        EXPECT_EQ(std::string(file.begin() + chunk.at + 4, file.begin() + chunk.at + 8),
+                  chunk.type);
         EXPECT_EQ(u32At(file, chunk.at + 8 + chunk.length),
                   referenceCrc(0, &file[chunk.at + 4], chunk.length + 4));
     }
@@ -153,7 +168,8 @@ TEST(PngFile, SizesTheFormatCannotHoldAreRefused) {
     for (const auto& [width, height] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{-4, 2}}) {
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
         EXPECT_THROW(PngFileBytes(width, height, {}, referenceCrc), std::length_error);
-        EXPECT_THROW(PngFilteredRows({width, height, pixel, 3}, PngFilterChoice::Sub), std::length_error);
+        EXPECT_THROW(PngFilteredRows({width, height, pixel, 3}, PngFilterChoice::Sub),
+                     std::length_error);
     }
 }
 

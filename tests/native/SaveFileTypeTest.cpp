@@ -61,7 +61,8 @@ TEST(SaveFileType, SettingsTextRoundTripsAndUnknownTextReadsAsBmp) {
     for (SaveFileType type : {SaveFileType::Bmp, SaveFileType::Jpg, SaveFileType::Png})
         EXPECT_EQ(saveFileTypeFromText(saveFileTypeText(type)), type);
     EXPECT_EQ(saveFileTypeFromText("PNG"), SaveFileType::Png);
-    for (const char* text : {"", "gif", " png"}) EXPECT_EQ(saveFileTypeFromText(text), SaveFileType::Bmp) << text;
+    for (const char* text : {"", "gif", " png"})
+        EXPECT_EQ(saveFileTypeFromText(text), SaveFileType::Bmp) << text;
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "TestSupport.h"
 #include "core/BmpFile.h"
 #include "output/CaptureBitmap.h"
 #include "output/JpegEncoder.h"
@@ -34,7 +35,6 @@
 #include "output/SafeFileWriter.h"
 #include "output/SaveCapture.h"
 #include "settings/uIni.h"
-#include "TestSupport.h"
 #include "win/SaveDialog.h"
 #include "win/UniqueHandle.h"
 
@@ -698,17 +698,21 @@ DecodedPng decodePng(const Bytes& file) {
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
     const win::ScopeExit release([&] {
-        for (IUnknown* object : std::initializer_list<IUnknown*>{converter, frame, decoder, stream, factory})
+        for (IUnknown* object :
+             std::initializer_list<IUnknown*>{converter, frame, decoder, stream, factory})
             if (object) object->Release();
     });
     GUID format{};
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&factory))) ||
         FAILED(factory->CreateStream(&stream)) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(file.data()), static_cast<DWORD>(file.size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(file.data()),
+                                            static_cast<DWORD>(file.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                &decoder)) ||
         FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatPng ||
-        FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&decoded.width, &decoded.height)) ||
+        FAILED(decoder->GetFrame(0, &frame)) ||
+        FAILED(frame->GetSize(&decoded.width, &decoded.height)) ||
         FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
                                      nullptr, 0, WICBitmapPaletteTypeCustom))) {
@@ -716,8 +720,8 @@ DecodedPng decodePng(const Bytes& file) {
         return {};
     }
     decoded.bgr.resize(static_cast<std::size_t>(decoded.width) * decoded.height * 3);
-    if (FAILED(converter->CopyPixels(nullptr, decoded.width * 3, static_cast<UINT>(decoded.bgr.size()),
-                                     decoded.bgr.data()))) {
+    if (FAILED(converter->CopyPixels(nullptr, decoded.width * 3,
+                                     static_cast<UINT>(decoded.bgr.size()), decoded.bgr.data()))) {
         ADD_FAILURE() << "the imaging component cannot decode the pixels";
         return {};
     }
@@ -745,8 +749,8 @@ void paintNoisyBlocks(CaptureBitmap& bitmap) {
 }
 
 TEST(PngEncoder, DecodesToExactlyThePictureInTheSystemsDecoder) {
-    for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{101, 37},
-                                        std::pair{640, 48}}) {
+    for (const auto& [width, height] :
+         {std::pair{1, 1}, std::pair{3, 2}, std::pair{101, 37}, std::pair{640, 48}}) {
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
         CaptureBitmap bitmap(width, height);
         paintNoisyBlocks(bitmap);
@@ -783,7 +787,8 @@ TEST_F(PngSaveTest, PngByItsTypeOrItsNameInBothModesHoldsExactlyThePicture) {
         WriteString("SaveDialog", "FileType", "bmp");
         SaveDialogAnswerer answerer(c.answer, c.typeEntry);
 
-        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, c.format, 3, "Print Screen", true), c.expectedFile);
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, c.format, 3, "Print Screen", true),
+                  c.expectedFile);
 
         ASSERT_EQ(answerer.dialogs().size(), 1u);
         EXPECT_EQ(answerer.dialogs()[0].fileType, c.format == 0 ? "Bitmap" : "JPEG");

@@ -156,7 +156,8 @@ TEST(MailWithoutSimpleMapi, LogonWarningWithUserAbortAndNothingSent) {
          {{"Error", "File \"" + file + ".gone\" not found."}}},
     };
     std::vector<win::ShellCommand> commands;
-    win::setShellCommandRunner([&](HWND, const win::ShellCommand& command) { commands.push_back(command); });
+    win::setShellCommandRunner(
+        [&](HWND, const win::ShellCommand& command) { commands.push_back(command); });
     const win::ScopeExit restore([] { win::setShellCommandRunner(nullptr); });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -177,15 +178,17 @@ TEST(MailWithoutSimpleMapi, ShowThePictureSelectsTheSavedFileInItsFolder) {
     OwnerWindow owner;
     const std::string file = folder.createFile("Print Screen.jpg");
     std::vector<std::pair<HWND, win::ShellCommand>> commands;
-    win::setShellCommandRunner(
-        [&](HWND parent, const win::ShellCommand& command) { commands.emplace_back(parent, command); });
+    win::setShellCommandRunner([&](HWND parent, const win::ShellCommand& command) {
+        commands.emplace_back(parent, command);
+    });
     const win::ScopeExit restore([] { win::setShellCommandRunner(nullptr); });
     StandInMapi mapi;
     MessageBoxes boxes("Show the picture");
 
     EmailCapture(owner.handle(), file);
 
-    EXPECT_EQ(boxes.shown(), (std::vector<Box>{{"Warning", "Error: Logging on the profile \"\"\rUser Abort"}}))
+    EXPECT_EQ(boxes.shown(),
+              (std::vector<Box>{{"Warning", "Error: Logging on the profile \"\"\rUser Abort"}}))
         << "the same warning, with one more button";
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].first, owner.handle());
