@@ -70,7 +70,7 @@ bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
             return true;
         case indexOf(ActionChoice::SaveAsFile):
             return !SaveCapture(handle(), SaveDialog, capture, FileFormat.itemIndex(), JPEGQuality.position(),
-                                saveBaseName())
+                                saveBaseName(), /*offerPng=*/true)
                         .empty();
         case indexOf(ActionChoice::EmailAsJpeg): {
             const std::string saved = SaveCapture(handle(), SaveDialog, capture, indexOf(FileFormatChoice::Jpg),

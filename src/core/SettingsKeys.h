@@ -45,6 +45,9 @@ inline constexpr Setting DefaultPrinter{"DefaultPrinter", "Text", ""};
 inline constexpr Setting WindowsDefaultPrinter{"WindowsDefaultPrinter", "Checked", "1"};
 inline constexpr Setting Orientation{"Orientation", "ItemIndex", "0"};
 
+// The file type last chosen in the Save dialog: "bmp", "jpg" or "png"; empty, the action's own.
+inline constexpr Setting SaveDialogFileType{"SaveDialog", "FileType", ""};
+
 // The main window's form storage.
 inline constexpr Setting FormVersion{"TfmKestrelPrintScreen", "FormVersion", "0"};
 inline constexpr Setting SaveDialogFolder{"TfmKestrelPrintScreen", "SaveDialog_InitialDir", ""};
@@ -54,7 +57,7 @@ inline constexpr std::array All = {
     ResetToDefaultsAfter, SpecifiedTime, ShowCheatSheet, ReportTitle,  PrintTitle,
     PrintTime,        PrintDate,      PrintUserName,   ReportFont,     ReportFontSize,
     ReportTitleFont,  ReportTitleFontSize, DefaultPrinter, WindowsDefaultPrinter, Orientation,
-    FormVersion,      SaveDialogFolder, HotKeyNoticeOff,
+    FormVersion,      SaveDialogFolder, HotKeyNoticeOff, SaveDialogFileType,
 };
 
 }  // namespace vps::settings

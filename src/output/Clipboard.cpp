@@ -1,8 +1,10 @@
 #include "output/Clipboard.h"
 
 #include <cstring>
+#include <vector>
 
 #include "core/BmpFile.h"
+#include "output/PngEncoder.h"
 #include "win/Error.h"
 #include "win/Gdi.h"
 #include "win/UniqueHandle.h"
@@ -19,24 +21,30 @@ void openClipboard(HWND owner) {
     }
 }
 
-// The picture as a packed device-independent bitmap (a BMP file without its 14-byte file
-// header), in movable global memory that the clipboard takes over once it is set.
-HGLOBAL packedDib(const CaptureBitmap& picture) {
+// A copy of `size` bytes in movable global memory, which the clipboard takes over once it is set.
+win::GlobalMemory globalCopy(const std::uint8_t* data, std::size_t size) {
+    win::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!memory) win::raiseLastOSError();
+    void* bytes = GlobalLock(memory.get());
+    if (!bytes) win::raiseLastOSError();
+    std::memcpy(bytes, data, size);
+    GlobalUnlock(memory.get());
+    return memory;
+}
+
+// The picture as a packed device-independent bitmap: a BMP file without its 14-byte file header.
+win::GlobalMemory packedDib(const CaptureBitmap& picture) {
     const std::vector<std::uint8_t> file =
         BmpFileBytes({picture.width(), picture.height(), picture.row(0), picture.stride()});
     constexpr std::size_t fileHeader = 14;
-    const std::size_t size = file.size() - fileHeader;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) win::raiseLastOSError();
-    void* bytes = GlobalLock(memory);
-    if (!bytes) {
-        const DWORD code = GetLastError();
-        GlobalFree(memory);
-        throw win::SystemError(code);
-    }
-    std::memcpy(bytes, file.data() + fileHeader, size);
-    GlobalUnlock(memory);
-    return memory;
+    return globalCopy(file.data() + fileHeader, file.size() - fileHeader);
+}
+
+// The PNG file's bytes, as the clipboard wants a registered format.
+win::GlobalMemory pngMemory(const CaptureBitmap& picture) {
+    const std::vector<std::uint8_t> png =
+        EncodePng({picture.width(), picture.height(), picture.row(0), picture.stride()});
+    return globalCopy(png.data(), png.size());
 }
 
 }  // namespace
@@ -56,6 +64,13 @@ void copyToClipboard(HWND owner, const CaptureBitmap& picture) {
             win::raiseLastOSError();
         }
     }
+    // Browsers, chat and office programs paste this one without loss; the name is the one they
+    // look for.
+    const UINT pngFormat = RegisterClipboardFormatA("PNG");
+    if (!pngFormat) win::raiseLastOSError();
+    win::GlobalMemory png = pngMemory(picture);
+    win::GlobalMemory dib = packedDib(picture);
+
     openClipboard(owner);
     const win::ScopeExit closeClipboard([] { CloseClipboard(); });
     if (!EmptyClipboard()) win::raiseLastOSError();
@@ -64,12 +79,10 @@ void copyToClipboard(HWND owner, const CaptureBitmap& picture) {
     // The same picture device-independent as well. Windows would make it from the bitmap on
     // request, but Wine's 64-bit clipboard manager cannot make it from a 32-bit program's
     // bitmap, so X programs would get nothing to paste from the 32-bit build.
-    HGLOBAL dib = packedDib(picture);
-    if (!SetClipboardData(CF_DIB, dib)) {
-        const DWORD code = GetLastError();
-        GlobalFree(dib);
-        throw win::SystemError(code);
-    }
+    if (!SetClipboardData(CF_DIB, dib.get())) win::raiseLastOSError();
+    dib.release();
+    if (!SetClipboardData(pngFormat, png.get())) win::raiseLastOSError();
+    png.release();
 }
 
 }  // namespace vps

@@ -15,7 +15,12 @@ namespace vps {
 // Returns the written file's full name; empty when the user cancelled or the format is neither
 // 0 nor 1 (then no dialog is shown). The dialog's InitialDir becomes the chosen folder before
 // the file is written, so it changes even when writing then fails with FileWriteError.
+//
+// With `offerPng` the dialog also offers "PNG (*.png)"; choosing it, or a name ending in ".png",
+// writes a PNG instead. The type chosen is kept in the settings file ([SaveDialog] FileType), and
+// when it was PNG the next dialog selects PNG and proposes a ".png" name.
 std::string SaveCapture(HWND owner, win::SaveDialog& dialog, const CaptureBitmap& bitmap,
-                        int format, int qualityPosition, const std::string& baseName);
+                        int format, int qualityPosition, const std::string& baseName,
+                        bool offerPng = false);
 
 }  // namespace vps

@@ -6,8 +6,10 @@
 #include "core/MailText.h"
 #include "output/SimpleMapi.h"
 #include "win/Application.h"
+#include "win/Error.h"
 #include "win/Form.h"
 #include "win/MessageDialog.h"
+#include "win/Shell.h"
 
 namespace vps {
 
@@ -48,6 +50,26 @@ HWND applicationWindow() {
     return main ? main->handle() : nullptr;
 }
 
+// Without a mail client the logon fails whatever the user does; the file is saved all the same,
+// so the warning offers to show it, selected in its folder, ready to be dragged into any mail.
+void reportNoMailClient(HWND owner, const std::string& context, std::uint32_t code,
+                        const std::string& picture) {
+    constexpr int kShowPicture = 100;
+    const int answer = win::showMessageDialog(
+        owner, {.text = mapiErrorReport(context, code),
+                .caption = "Warning",
+                .kind = win::DialogKind::Warning,
+                .buttons = {{"OK", IDOK}, {"Show the picture", kShowPicture}},
+                .defaultResult = IDOK,
+                .cancelResult = IDOK});
+    if (answer != kShowPicture) return;
+    try {
+        win::showFileInFolder(owner, picture);
+    } catch (const win::SystemError& error) {
+        showMailMessage(owner, error.what(), win::DialogKind::Error, "Error");
+    }
+}
+
 }  // namespace
 
 void ReportMapiError(HWND owner, const std::string& context, std::uint32_t code) {
@@ -79,7 +101,12 @@ void SendMapiMail(HWND owner, const std::string& profileName, const std::string&
     LHANDLE handle = 0;
     if (const ULONG result =
             mapi::logon(0, profile.data(), secret.data(), MAPI_NEW_SESSION, 0, &handle)) {
-        ReportMapiError(owner, logonContext(profileName), result);
+        if (!mapi::clientInstalled() && !attachments.entries.empty()) {
+            reportNoMailClient(owner, logonContext(profileName), result,
+                               attachments.entries.front().path);
+        } else {
+            ReportMapiError(owner, logonContext(profileName), result);
+        }
         return;
     }
     const MapiSession session(handle);

@@ -11,7 +11,9 @@ namespace vps {
 // `attachmentList` holds full file names, each followed by ";" (at most 10). A recipient that
 // the mail client resolves gets the message at once; otherwise the client shows the message for
 // the user to complete. Every failure is shown to the user here, in a message box, and nothing
-// is raised or returned: the caller's action is done either way.
+// is raised or returned: the caller's action is done either way. When no Simple MAPI client is
+// installed, the logon warning also offers "Show the picture": the first attachment, selected
+// in its folder by the file manager.
 //
 // `owner` is the parent of the mail client's window and of the message boxes; the overload
 // without it uses the application's main window.

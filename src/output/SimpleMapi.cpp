@@ -67,12 +67,20 @@ private:
     Function* address_ = nullptr;
 };
 
+LibraryFunction<MAPILOGON>& logonFunction() {
+    static LibraryFunction<MAPILOGON> function("MAPILogon");
+    return function;
+}
+
 }  // namespace
+
+bool clientInstalled() {
+    return logonFunction().get() != nullptr;
+}
 
 ULONG logon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLAGS flags, ULONG reserved,
             LPLHANDLE session) {
-    static LibraryFunction<MAPILOGON> function("MAPILogon");
-    if (auto* call = function.get())
+    if (auto* call = logonFunction().get())
         return call(uiParam, profileName, password, flags, reserved, session);
     return MAPI_USER_ABORT;
 }

@@ -10,6 +10,10 @@ namespace vps::mapi {
 // process, on the first of these calls, and each function on its own first use. Without an
 // installed Simple MAPI, or without the function, a call does nothing and answers
 // MAPI_USER_ABORT (1), which is what the user then reads.
+// Whether a Simple MAPI client is there to log on to: announced, its library loaded, and its
+// MAPILogon found. Decided on first use, like the calls.
+bool clientInstalled();
+
 ULONG logon(ULONG_PTR uiParam, LPSTR profileName, LPSTR password, FLAGS flags, ULONG reserved,
             LPLHANDLE session);
 ULONG resolveName(LHANDLE session, ULONG_PTR uiParam, LPSTR name, FLAGS flags, ULONG reserved,

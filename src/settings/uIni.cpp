@@ -150,4 +150,8 @@ int ReadInteger(const settings::Setting& setting) {
 
 bool ReadBool(const settings::Setting& setting) { return ReadInteger(setting) != 0; }
 
+void WriteString(const settings::Setting& setting, const std::string& value) {
+    WriteString(std::string(setting.section), std::string(setting.key), value);
+}
+
 }  // namespace vps

@@ -65,5 +65,6 @@ void WriteString(const std::string& section, const std::string& key, const std::
 std::string ReadString(const settings::Setting& setting);
 int ReadInteger(const settings::Setting& setting);
 bool ReadBool(const settings::Setting& setting);
+void WriteString(const settings::Setting& setting, const std::string& value);
 
 }  // namespace vps

@@ -19,15 +19,16 @@ inline constexpr int kLabelHeight = 14;
 // A label stands this much lower than a field on the same row, so both texts share one line.
 inline constexpr int kLabelDrop = 4;
 
-constexpr int buttonRowWidth(int count, int gap) {
-    return count * kButtonWidth + (count - 1) * gap;
+constexpr int buttonRowWidth(int count, int gap, int buttonWidth = kButtonWidth) {
+    return count * buttonWidth + (count - 1) * gap;
 }
 
 // The button at `index` of a row of `count` buttons, `gap` apart, centred in a client area
 // `clientWidth` wide.
-constexpr Box centredButton(int clientWidth, int count, int gap, int index, int top) {
-    const int left = (clientWidth - buttonRowWidth(count, gap)) / 2;
-    return {left + index * (kButtonWidth + gap), top, kButtonWidth, kButtonHeight};
+constexpr Box centredButton(int clientWidth, int count, int gap, int index, int top,
+                            int buttonWidth = kButtonWidth) {
+    const int left = (clientWidth - buttonRowWidth(count, gap, buttonWidth)) / 2;
+    return {left + index * (buttonWidth + gap), top, buttonWidth, kButtonHeight};
 }
 
 // A label level with the fields of the row whose top is `rowTop`.

@@ -16,6 +16,7 @@ namespace {
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonGap = 8;
+constexpr int kButtonTextMargin = 12;  // between a button's caption and its sides
 
 const char* iconOf(DialogKind kind) {
     switch (kind) {
@@ -58,7 +59,14 @@ int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
     const SIZE textSize{vps::dpi::designLengthCovering(measured.cx, dialog.dpi()),
                         vps::dpi::designLengthCovering(measured.cy, dialog.dpi())};
     const int buttonCount = static_cast<int>(description.buttons.size());
-    const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap);
+    // All buttons one width: the standard one, or wider when a caption needs it.
+    int buttonWidth = kButtonWidth;
+    for (const auto& button : description.buttons) {
+        const int captionWidth = vps::dpi::designLengthCovering(
+            measureText(button.caption, dialog.font(), dialog.scaled(480)).cx, dialog.dpi());
+        buttonWidth = std::max<int>(buttonWidth, captionWidth + 2 * kButtonTextMargin);
+    }
+    const int buttonsWidth = buttonRowWidth(buttonCount, kButtonGap, buttonWidth);
     const int textLeft = kMargin + kIconSize + kMargin;
     const int clientWidth = std::max<int>(textLeft + textSize.cx, buttonsWidth) + 2 * kMargin;
     const int textBottom = kMargin + std::max<int>(textSize.cy, kIconSize);
@@ -79,7 +87,7 @@ int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
             dialog,
             ControlDescription{.name = button.caption,
                         .bounds = centredButton(clientWidth, buttonCount, kButtonGap, index,
-                                                textBottom + kMargin),
+                                                textBottom + kMargin, buttonWidth),
                         .caption = button.caption},
             ButtonOptions{.isDefault = isDefault});
         control.OnClick = [&dialog, result = button.result] { dialog.setModalResult(result); };

@@ -33,6 +33,7 @@ bool SaveDialog::showOnce(HWND owner, const std::string& initialDir, DWORD& erro
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(FilterIndex);
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
@@ -42,6 +43,7 @@ bool SaveDialog::showOnce(HWND owner, const std::string& initialDir, DWORD& erro
                    (OverwritePrompt ? OFN_OVERWRITEPROMPT : 0);
     if (!runDialog(dialog, error)) return false;
     FileName = file.data();
+    FilterIndex = static_cast<int>(dialog.nFilterIndex);
     return true;
 }
 

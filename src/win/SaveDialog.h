@@ -17,7 +17,8 @@ public:
 
     std::string Title;
     std::string DefaultExt;
-    std::string Filter;  // pairs of "description|pattern", separated by "|"
+    std::string Filter;   // pairs of "description|pattern", separated by "|"
+    int FilterIndex = 1;  // the selected pair, from 1; after OK, the one the user left selected
     std::string FileName;
     std::string InitialDir;
     bool OverwritePrompt = true;

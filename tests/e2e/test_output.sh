@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # OK through the real program: Copy to Clipboard read back from X, a rectangle drawn with the
-# mouse over the frozen screen, Save as a File (BMP and JPEG) checked on disk, and Email with a
-# stand-in mail client that records what it is handed.
+# mouse over the frozen screen, Save as a File (BMP, JPEG and PNG) checked on disk, and Email
+# with a stand-in mail client that records what it is handed.
 #
 # The screen shows a known picture with detail everywhere (a seeded plasma), so a capture that
 # is off by a pixel, a row or a colour channel differs from the screen's own pixels.
@@ -53,6 +53,23 @@ read_clipboard() {
   xclip -selection clipboard -t image/bmp -o >"$CLIPPED" || fail "cannot read the clipboard"
 }
 
+clipboard_has_png() { xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx 'image/png'; }
+
+# Saves the clipboard's PNG as a file and names it in CLIPPED_PNG.
+read_clipboard_png() {
+  wait_until 10 "the clipboard offers image/png" clipboard_has_png
+  CLIPPED_PNG="$WINEPREFIX/../clipboard.png"
+  xclip -selection clipboard -t image/png -o >"$CLIPPED_PNG" || fail "cannot read the clipboard's PNG"
+}
+
+# A PNG file by its signature and header, not by its name: 8-bit truecolour, no interlace.
+expect_png_file() {
+  local header
+  header="$(od -An -tx1 -N29 "$1" | tr -d ' \n')"
+  [ "${header:0:16}" = 89504e470d0a1a0a ] || fail "'$1' is not a PNG file"
+  [ "${header:48:10}" = 0802000000 ] || fail "'$1' is not an 8-bit truecolour PNG (header $header)"
+}
+
 # Something else on the clipboard first, so a stale picture cannot pass for the new one.
 clear_clipboard() { printf 'nothing yet' | xclip -selection clipboard -i; }
 
@@ -87,6 +104,10 @@ clipboard_holds_the_whole_screen() {
   wait_hidden
   read_clipboard
   expect_screen_part "$CLIPPED" 0 0 "$SCREEN_W" "$SCREEN_H"
+  # The PNG beside the bitmap, decoded here by ImageMagick.
+  read_clipboard_png
+  expect_png_file "$CLIPPED_PNG"
+  expect_screen_part "$CLIPPED_PNG" 0 0 "$SCREEN_W" "$SCREEN_H"
 }
 
 # A rectangle dragged from (100, 100) to (300, 200), then KEYS pressed (the last one ends the
@@ -131,6 +152,40 @@ bmp_files_are_the_screen_under_free_names() {
     expect_screen_part "$SAVED/$name" 0 0 "$SCREEN_W" "$SCREEN_H"
     [ "$name" = "Print Screen.bmp" ] && second_start
   done
+  [ "$(find "$SAVED" -type f | wc -l)" = 2 ] || fail "left behind: $(ls -A "$SAVED")"
+}
+
+# In BMP mode a name typed with ".png" writes a PNG; the type is remembered, so the next save
+# proposes the first free ".png" name. Each file is the screen exactly.
+png_by_its_name_then_remembered() {
+  save_folder
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=0' \
+    '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  app_start /FIRSTRUN
+  wait_visible
+  press_ok
+  wait_until 20 "the Save dialog opens" bash -c "xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+  x_focus "$(x_window '^Save Picture$')"
+  sleep 0.3
+  say "type shot.png"
+  press ctrl+a
+  xdotool type --delay 30 "shot.png"
+  press Return
+  wait_until 20 "the Save dialog closes" bash -c "! xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+  wait_hidden
+  [ -f "$SAVED/shot.png" ] || fail "no 'shot.png' in the folder: $(ls "$SAVED")"
+  expect_png_file "$SAVED/shot.png"
+  expect_screen_part "$SAVED/shot.png" 0 0 "$SCREEN_W" "$SCREEN_H"
+  grep -qi '^FileType=png' "$(settings_file)" || fail "the PNG type is not remembered: $(cat "$(settings_file)")"
+
+  second_start
+  wait_visible
+  press_ok
+  accept_save_dialog
+  wait_hidden
+  [ -f "$SAVED/Print Screen.png" ] || fail "the proposal was not 'Print Screen.png': $(ls "$SAVED")"
+  expect_png_file "$SAVED/Print Screen.png"
+  expect_screen_part "$SAVED/Print Screen.png" 0 0 "$SCREEN_W" "$SCREEN_H"
   [ "$(find "$SAVED" -type f | wc -l)" = 2 ] || fail "left behind: $(ls -A "$SAVED")"
 }
 
@@ -222,7 +277,7 @@ import -window root "$SCREEN_PICTURE"
 [ "$(compare -fuzz 1% -metric AE "$PICTURE_DIR/screen.png" "$SCREEN_PICTURE" null: 2>&1)" = 0 ] ||
   { echo "not ok - e2e/$E2E_FILE: setup: the screen does not show the test picture"; exit 1; }
 
-run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X" clipboard_holds_the_whole_screen
+run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X as BMP and PNG" clipboard_holds_the_whole_screen
 # Both corners are inside: 201 x 101 pixels. Escape leaves (0, 0, 0, 0): the corner pixel.
 run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" selection_ended_by_key_copies Return 100 100 201 101
 run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" selection_ended_by_key_copies Escape 0 0 1 1
@@ -231,6 +286,7 @@ run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" selection_end
 run_case "Selected Area: Print Screen during the selection changes nothing" selection_ended_by_key_copies "Print Return" 100 100 201 101
 run_case "Save as BMP: the first free names, each file the screen exactly" bmp_files_are_the_screen_under_free_names
 run_case "Save as JPEG: quality position 3 is quality 75, 4:2:0, the screen's picture" jpeg_file_has_the_chosen_quality
+run_case "Save as PNG: a name ending in .png, then the remembered type proposes .png; the screen exactly" png_by_its_name_then_remembered
 run_case "Email: the saved JPEG, subject and body handed to the mail client" email_hands_the_saved_jpeg_to_the_mail_client
 run_case "Email without a mail client: the logon warning 'User Abort', the JPEG kept" email_without_a_mail_client_says_user_abort
 e2e_finish

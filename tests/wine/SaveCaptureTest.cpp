@@ -1,5 +1,5 @@
-// Saving a capture: the file bytes of BMP and JPEG, the writer that never leaves a broken file,
-// and SaveCapture against the system Save dialog, answered from a timer as a user would.
+// Saving a capture: the file bytes of BMP, JPEG and PNG, the writer that never leaves a broken
+// file, and SaveCapture against the system Save dialog, answered from a timer as a user would.
 #include <windows.h>
 // These need the Windows types.
 #include <commctrl.h>
@@ -7,6 +7,7 @@
 #include <cderr.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <array>
@@ -27,12 +28,16 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "TestSupport.h"
 #include "core/BmpFile.h"
 #include "output/CaptureBitmap.h"
 #include "output/JpegEncoder.h"
+#include "output/PngEncoder.h"
 #include "output/SafeFileWriter.h"
 #include "output/SaveCapture.h"
+#include "settings/uIni.h"
 #include "win/SaveDialog.h"
+#include "win/UniqueHandle.h"
 
 namespace vps {
 namespace {
@@ -331,7 +336,9 @@ struct SeenDialog {
 // inside the dialog's own message loop.
 class SaveDialogAnswerer {
 public:
-    explicit SaveDialogAnswerer(std::string answer) : answer_(std::move(answer)) {
+    // `typeEntry`, from 1, is the file type the user picks before typing; 0 leaves it.
+    explicit SaveDialogAnswerer(std::string answer, int typeEntry = 0)
+        : answer_(std::move(answer)), typeEntry_(typeEntry) {
         active = this;
         timer_ = SetTimer(nullptr, 0, 30, check);
     }
@@ -378,6 +385,12 @@ private:
         seen.fileType = textOf(GetDlgItem(dialog, cmb1));
         seen.owner = GetWindow(dialog, GW_OWNER);
         dialogs_.push_back(seen);
+        if (typeEntry_ > 0) {
+            HWND types = GetDlgItem(dialog, cmb1);
+            SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(typeEntry_ - 1), 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(types));
+        }
         if (answer_.empty()) {
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         } else {
@@ -389,6 +402,7 @@ private:
 
     static inline SaveDialogAnswerer* active = nullptr;
     std::string answer_;
+    int typeEntry_;
     UINT_PTR timer_ = 0;
     std::vector<SeenDialog> dialogs_;
     int replaceQuestions_ = 0;
@@ -664,6 +678,179 @@ TEST_F(SaveTest, JpegProposalLooksInTheRememberedFolder) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// PNG
+
+// The picture of a PNG file as the system's imaging component (WIC) decodes it, in blue-green-
+// red rows without padding: a decoder apart from the program's encoder.
+struct DecodedPng {
+    UINT width = 0, height = 0;
+    Bytes bgr;
+};
+
+DecodedPng decodePng(const Bytes& file) {
+    DecodedPng decoded;
+    const HRESULT initialised = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const win::ScopeExit uninitialise([initialised] {
+        if (SUCCEEDED(initialised)) CoUninitialize();
+    });
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    const win::ScopeExit release([&] {
+        for (IUnknown* object :
+             std::initializer_list<IUnknown*>{converter, frame, decoder, stream, factory})
+            if (object) object->Release();
+    });
+    GUID format{};
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory))) ||
+        FAILED(factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(file.data()),
+                                            static_cast<DWORD>(file.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                &decoder)) ||
+        FAILED(decoder->GetContainerFormat(&format)) || format != GUID_ContainerFormatPng ||
+        FAILED(decoder->GetFrame(0, &frame)) ||
+        FAILED(frame->GetSize(&decoded.width, &decoded.height)) ||
+        FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0, WICBitmapPaletteTypeCustom))) {
+        ADD_FAILURE() << "the imaging component does not read the file as a PNG";
+        return {};
+    }
+    decoded.bgr.resize(static_cast<std::size_t>(decoded.width) * decoded.height * 3);
+    if (FAILED(converter->CopyPixels(nullptr, decoded.width * 3,
+                                     static_cast<UINT>(decoded.bgr.size()), decoded.bgr.data()))) {
+        ADD_FAILURE() << "the imaging component cannot decode the pixels";
+        return {};
+    }
+    return decoded;
+}
+
+Bytes pixelsOf(const CaptureBitmap& bitmap) {
+    Bytes bgr;
+    for (int y = 0; y < bitmap.height(); ++y)
+        bgr.insert(bgr.end(), bitmap.row(y), bitmap.row(y) + bitmap.width() * 3);
+    return bgr;
+}
+
+// Fine noise over flat blocks: every byte counts, and a row that is filtered or unfiltered
+// wrongly shows at once.
+void paintNoisyBlocks(CaptureBitmap& bitmap) {
+    paintBlocks(bitmap);
+    std::uint32_t noise = 2024;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width() * 3; ++x) {
+            noise = noise * 1103515245u + 12345u;
+            if ((noise >> 20) % 7 == 0) bitmap.row(y)[x] = static_cast<std::uint8_t>(noise >> 24);
+        }
+    }
+}
+
+TEST(PngEncoder, DecodesToExactlyThePictureInTheSystemsDecoder) {
+    for (const auto& [width, height] :
+         {std::pair{1, 1}, std::pair{3, 2}, std::pair{101, 37}, std::pair{640, 48}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        CaptureBitmap bitmap(width, height);
+        paintNoisyBlocks(bitmap);
+        const DecodedPng decoded = decodePng(EncodePng(pictureOf(bitmap)));
+        EXPECT_EQ(decoded.width, static_cast<UINT>(width));
+        EXPECT_EQ(decoded.height, static_cast<UINT>(height));
+        EXPECT_TRUE(decoded.bgr == pixelsOf(bitmap)) << "the decoded pixels differ";
+    }
+}
+
+// A fresh settings file, so no PNG choice of an earlier test is remembered.
+class PngSaveTest : public SaveTest {
+public:
+    test::FreshSettingsFile settings;
+};
+
+TEST_F(PngSaveTest, PngByItsTypeOrItsNameInBothModesHoldsExactlyThePicture) {
+    struct Case {
+        const char* what;
+        int format;
+        std::string answer;
+        int typeEntry;
+        std::string expectedFile;
+    } cases[] = {
+        {"BMP mode, name ending in .png", 0, in("named.png"), 0, in("named.png")},
+        {"JPEG mode, name ending in .PNG", 1, in("upper.PNG"), 0, in("upper.PNG")},
+        {"BMP mode, PNG type picked, no extension typed", 0, in("picked"), 2, in("picked.png")},
+        {"JPEG mode, PNG type picked, no extension typed", 1, in("chosen"), 2, in("chosen.png")},
+    };
+    CaptureBitmap bitmap(67, 29);
+    paintNoisyBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteString("SaveDialog", "FileType", "bmp");
+        SaveDialogAnswerer answerer(c.answer, c.typeEntry);
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, c.format, 3, "Print Screen", true),
+                  c.expectedFile);
+
+        ASSERT_EQ(answerer.dialogs().size(), 1u);
+        EXPECT_EQ(answerer.dialogs()[0].fileType, c.format == 0 ? "Bitmap" : "JPEG");
+        const DecodedPng decoded = decodePng(readFile(c.expectedFile));
+        EXPECT_EQ(decoded.width, 67u);
+        EXPECT_TRUE(decoded.bgr == pixelsOf(bitmap)) << "the decoded pixels differ";
+        EXPECT_EQ(ReadString("SaveDialog", "FileType"), "png");
+    }
+}
+
+TEST_F(PngSaveTest, LastTypeIsRememberedAndProposesAFreePngNameInTheRememberedFolder) {
+    CaptureBitmap bitmap(8, 8);
+    paintBlocks(bitmap);
+    const std::string remembered = subfolder("remembered");
+    writeFile(remembered + "\\Print Screen.png", "taken");
+    dialog.InitialDir = remembered + "\\";
+    {
+        SaveDialogAnswerer cancel("");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen", true), "");
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].fileType, "JPEG") << "nothing remembered yet";
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen.jpg");
+    }
+    {
+        SaveDialogAnswerer answerer(remembered + "\\shot.png");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen", true),
+                  remembered + "\\shot.png");
+    }
+    for (int format : {1, 0}) {
+        SCOPED_TRACE(format);
+        // BMP's proposal looks in the current directory, which the dialog left in that folder.
+        SaveDialogAnswerer cancel("");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, format, 3, "Print Screen", true), "");
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].fileType, "PNG (*.png)");
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen001.png");
+        EXPECT_EQ(cancel.dialogs()[0].folder, remembered);
+    }
+    // Back to the mode's own type: remembered too.
+    {
+        SaveDialogAnswerer answerer(remembered + "\\again", 1);
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 0, 3, "Print Screen", true),
+                  remembered + "\\again.bmp");
+    }
+    EXPECT_EQ(ReadString("SaveDialog", "FileType"), "bmp");
+    EXPECT_EQ(readFile(remembered + "\\again.bmp"), BmpFileBytes(pictureOf(bitmap)));
+}
+
+TEST_F(PngSaveTest, MailsJpegIsNeverOfferedPng) {
+    WriteString("SaveDialog", "FileType", "png");
+    CaptureBitmap bitmap(8, 8);
+    paintBlocks(bitmap);
+    SaveDialogAnswerer cancel("");
+    EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen"), "");
+    ASSERT_EQ(cancel.dialogs().size(), 1u);
+    EXPECT_EQ(cancel.dialogs()[0].fileType, "JPEG");
+    EXPECT_EQ(dialog.Filter, "JPEG|*.jpg");
+    EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen.jpg");
+}
+
+// ---------------------------------------------------------------------------------------------
 // Cancel, unknown formats
 
 TEST_F(SaveTest, CancelWritesNothingAndKeepsTheRememberedFolder) {
@@ -873,24 +1060,36 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
     }
 }
 
-TEST_F(SaveTest, FailedWriteAfterTheDialogStillRemembersTheFolderAndKeepsTheOldFile) {
+TEST_F(PngSaveTest, FailedWriteAfterTheDialogStillRemembersTheFolderAndKeepsTheOldFile) {
+    // The target held open by another program: the last step of the safe writer, putting the
+    // finished file in place, fails as it would on a full disk, after the bytes were encoded.
+    const struct {
+        const char* name;
+        int format;
+    } cases[] = {{"Print Screen.bmp", 0}, {"Print Screen.png", 0}, {"Print Screen.png", 1}};
     const std::string pictures = subfolder("pictures");
-    const std::string target = pictures + "\\Print Screen.bmp";
-    writeFile(target, "old picture");
-    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     CaptureBitmap bitmap(4, 4);
     paintBlocks(bitmap);
-    SaveDialogAnswerer answerer(target);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + ", format " + std::to_string(c.format));
+        const std::string target = pictures + "\\" + c.name;
+        writeFile(target, "old picture");
+        HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        dialog.InitialDir.clear();
+        SaveDialogAnswerer answerer(target);
 
-    EXPECT_THROW(SaveCapture(nullptr, dialog, bitmap, 0, 0, "Print Screen"), FileWriteError);
+        EXPECT_THROW(SaveCapture(nullptr, dialog, bitmap, c.format, 0, "Print Screen", true),
+                     FileWriteError);
 
-    EXPECT_EQ(answerer.replaceQuestions(), 1) << "the dialog asks before replacing a file";
-    EXPECT_EQ(dialog.InitialDir, pictures + "\\");
-    CloseHandle(holder);
-    EXPECT_EQ(readFile(target), bytesOf("old picture"));
-    EXPECT_EQ(entriesOf(pictures), std::set<std::string>{"Print Screen.bmp"});
+        EXPECT_EQ(answerer.replaceQuestions(), 1) << "the dialog asks before replacing a file";
+        EXPECT_EQ(dialog.InitialDir, pictures + "\\");
+        CloseHandle(holder);
+        EXPECT_EQ(readFile(target), bytesOf("old picture"));
+        EXPECT_EQ(entriesOf(pictures), std::set<std::string>{c.name});
+        removeTree(target);
+    }
 }
 
 }  // namespace

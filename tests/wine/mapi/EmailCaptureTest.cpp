@@ -9,6 +9,8 @@
 #include "MapiTestSupport.h"
 #include "output/EmailCapture.h"
 #include "output/SendEmail.h"
+#include "win/Shell.h"
+#include "win/UniqueHandle.h"
 
 namespace vps::test {
 namespace {
@@ -175,6 +177,10 @@ TEST(MailWithoutSimpleMapi, LogonWarningWithUserAbortAndNothingSent) {
          },
          {{"Error", "File \"" + file + ".gone\" not found."}}},
     };
+    std::vector<win::ShellCommand> commands;
+    win::setShellCommandRunner(
+        [&](HWND, const win::ShellCommand& command) { commands.push_back(command); });
+    const win::ScopeExit restore([] { win::setShellCommandRunner(nullptr); });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         StandInMapi mapi;
@@ -186,6 +192,30 @@ TEST(MailWithoutSimpleMapi, LogonWarningWithUserAbortAndNothingSent) {
         EXPECT_TRUE(mapi.log().empty());
         EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
     }
+    EXPECT_TRUE(commands.empty()) << "OK shows no folder";
+}
+
+TEST(MailWithoutSimpleMapi, ShowThePictureSelectsTheSavedFileInItsFolder) {
+    TemporaryFolder folder;
+    OwnerWindow owner;
+    const std::string file = folder.createFile("Print Screen.jpg");
+    std::vector<std::pair<HWND, win::ShellCommand>> commands;
+    win::setShellCommandRunner([&](HWND parent, const win::ShellCommand& command) {
+        commands.emplace_back(parent, command);
+    });
+    const win::ScopeExit restore([] { win::setShellCommandRunner(nullptr); });
+    StandInMapi mapi;
+    MessageBoxes boxes("Show the picture");
+
+    EmailCapture(owner.handle(), file);
+
+    EXPECT_EQ(boxes.shown(),
+              (std::vector<Box>{{"Warning", "Error: Logging on the profile \"\"\rUser Abort"}}))
+        << "the same warning, with one more button";
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].first, owner.handle());
+    EXPECT_EQ(commands[0].second, (win::ShellCommand{"explorer.exe", "/select,\"" + file + "\""}));
+    EXPECT_TRUE(mapi.log().empty());
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ namespace {
 MessageBoxes* activeBoxes = nullptr;
 }
 
-MessageBoxes::MessageBoxes() : timer_(SetTimer(nullptr, 0, 30, check)) {
+MessageBoxes::MessageBoxes(std::string button)
+    : button_(std::move(button)), timer_(SetTimer(nullptr, 0, 30, check)) {
     activeBoxes = this;
 }
 
@@ -93,8 +94,8 @@ void CALLBACK MessageBoxes::check(HWND, UINT, UINT_PTR, DWORD) {
     HWND message =
         FindWindowExA(box, FindWindowExA(box, nullptr, "STATIC", nullptr), "STATIC", nullptr);
     activeBoxes->shown_.push_back({windowText(box), windowText(message)});
-    HWND ok = FindWindowExA(box, nullptr, "BUTTON", "OK");
-    PostMessageA(ok ? ok : box, ok ? BM_CLICK : WM_CLOSE, 0, 0);
+    HWND button = FindWindowExA(box, nullptr, "BUTTON", activeBoxes->button_.c_str());
+    PostMessageA(button ? button : box, button ? BM_CLICK : WM_CLOSE, 0, 0);
 }
 
 TemporaryFolder::TemporaryFolder() {

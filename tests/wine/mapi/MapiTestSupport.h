@@ -32,7 +32,8 @@ private:
     std::string logPath_;
 };
 
-// Answers every message box of ours with OK as soon as it shows, remembering what it said.
+// Answers every message box of ours as soon as it shows, remembering what it said: with the
+// button of the caption given (OK unless told), or by closing it when it has no such button.
 class MessageBoxes {
 public:
     struct Box {
@@ -41,7 +42,7 @@ public:
         bool operator==(const Box&) const = default;
     };
 
-    MessageBoxes();
+    explicit MessageBoxes(std::string button = "OK");
     ~MessageBoxes();
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
@@ -50,6 +51,7 @@ public:
 
 private:
     static void CALLBACK check(HWND, UINT, UINT_PTR, DWORD);
+    std::string button_;
     std::vector<Box> shown_;
     UINT_PTR timer_;
 };
