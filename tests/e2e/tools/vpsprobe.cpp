@@ -147,6 +147,7 @@ int usage() {
                  "  find | visible | rect | client | pid | close | endsession | list\n"
                  "  find-title CAPTION | child-rect TEXT | count | controls\n"
                  "  idle TIMEOUT_MS | move X Y WIDTH HEIGHT\n"
+                 "  monitors                    (each: bounds, work area, 1 if primary)\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
@@ -154,6 +155,21 @@ int usage() {
                  "  start-time EXE [ARGS...]    (start a program; ms until the window is visible)\n"
                  "  drag-fps X0 Y0 X1 Y1 FRAMES (drag across the window; frames painted a second)\n");
     return kUsage;
+}
+
+// One line a monitor, as EnumDisplayMonitors lists them: "L T R B  WL WT WR WB  PRIMARY".
+int cmd_monitors() {
+    const MONITORENUMPROC each = [](HMONITOR monitor, HDC, LPRECT, LPARAM) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+        const RECT& m = info.rcMonitor;
+        const RECT& w = info.rcWork;
+        std::printf("%ld %ld %ld %ld  %ld %ld %ld %ld  %d\n", m.left, m.top, m.right, m.bottom, w.left, w.top,
+                    w.right, w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+        return TRUE;
+    };
+    return EnumDisplayMonitors(nullptr, nullptr, each, 0) ? 0 : 1;
 }
 
 int cmd_message(bool post, int argc, char** argv) {
@@ -439,6 +455,9 @@ int main(int argc, char** argv) {
                             SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
+    } else if (cmd == "monitors") {
+        if (nrest != 0) return usage();
+        return cmd_monitors();
     } else if (cmd == "list") {
         for (HWND each : windows_below()) print_window(each);
     } else if (cmd == "controls") {

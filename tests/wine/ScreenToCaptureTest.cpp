@@ -1,0 +1,176 @@
+// The screen an activation captures, on whatever desk the tests run: one monitor with every
+// Wine test, and two (one at negative coordinates) in tests/e2e/test_monitors.sh.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TestSupport.h"
+#include "app/AppWindows.h"
+#include "core/MonitorGeometry.h"
+#include "settings/uGeneralOptions.h"
+#include "win/Application.h"
+
+namespace vps {
+namespace {
+
+AreaRect inclusive(const RECT& r) { return {r.left, r.top, r.right - 1, r.bottom - 1}; }
+
+MONITORINFO monitorInfo(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    return info;
+}
+
+// The last monitor the platform lists: the second one where there are two.
+HMONITOR lastMonitor() {
+    HMONITOR last = nullptr;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR m, HDC, LPRECT, LPARAM out) -> BOOL {
+            *reinterpret_cast<HMONITOR*>(out) = m;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&last));
+    return last;
+}
+
+LRESULT CALLBACK markProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT all{};
+        GetClientRect(window, &all);
+        win::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(reinterpret_cast<HDC>(wParam), &all, red.get());
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A small red window at a screen position, so a capture shows where that position landed.
+class RedMark {
+public:
+    RedMark(int x, int y, int width, int height) {
+        static const ATOM registered = [] {
+            WNDCLASSA description{};
+            description.lpfnWndProc = markProc;
+            description.hInstance = GetModuleHandleA(nullptr);
+            description.lpszClassName = "VpsTestRedMark";
+            return RegisterClassA(&description);
+        }();
+        EXPECT_NE(registered, 0);
+        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VpsTestRedMark", "", WS_POPUP, x, y, width,
+                                  height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        UpdateWindow(window_);
+        test::pumpMessagesFor(200);
+    }
+    RedMark(const RedMark&) = delete;
+    RedMark& operator=(const RedMark&) = delete;
+    ~RedMark() { DestroyWindow(window_); }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class ScreenToCapture : public testing::Test {
+public:
+    test::FreshSettingsFile settings;
+
+    void TearDown() override {
+        windows_.reset();
+        win::Application::resumeAfterTermination();
+    }
+    // The card would take the front at every activation; these tests are about the capture.
+    TfmKestrelPrintScreen& startWith(int choice) {
+        test::FreshSettingsFile::write("[ShowCheatSheet1]\r\nChecked=0\r\n[ScreenToCapture]\r\nItemIndex=" +
+                                       std::to_string(choice) + "\r\n");
+        windows_ = std::make_unique<AppWindows>();
+        return *fmKestrelPrintScreen;
+    }
+
+private:
+    std::unique_ptr<AppWindows> windows_;
+};
+
+// Each choice against what the platform itself says: the primary screen's metrics, the monitor
+// under the pointer, the virtual screen. A red mark placed on the captured area must appear in
+// the snapshot at its place relative to the area's top-left, which catches a snapshot taken from
+// the wrong part of the desktop (the desktop DC's origin is not the virtual screen's).
+TEST_F(ScreenToCapture, SnapshotAndAreasFollowTheChoice) {
+    const HMONITOR second = lastMonitor();
+    const AreaRect secondBounds = inclusive(monitorInfo(second).rcMonitor);
+    const AreaRect virtualScreen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                 GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1,
+                                 GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1};
+    // The mark sits near the top-left of the primary monitor or of the second one.
+    const POINT onPrimary{40, 30};
+    const POINT onSecond{secondBounds.Left + 40, secondBounds.Top + 30};
+    const struct {
+        const char* what;
+        int choice;
+        AreaRect expected;
+        POINT mark;
+    } cases[] = {
+        {"primary screen", 0, {0, 0, GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1}, onPrimary},
+        {"screen under the mouse pointer", 1, secondBounds, onSecond},
+        {"all screens", 2, virtualScreen, onSecond},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TfmKestrelPrintScreen& main = startWith(c.choice);
+        // The pointer on the second monitor's middle, where a user looking there has it.
+        SetCursorPos((secondBounds.Left + secondBounds.Right) / 2, (secondBounds.Top + secondBounds.Bottom) / 2);
+        const RedMark mark(c.mark.x, c.mark.y, 20, 10);
+        main.ShowCapture();
+        test::pumpMessagesFor(50);
+
+        EXPECT_EQ(main.CapturedRect, c.expected);
+        EXPECT_EQ(main.AllRect, c.expected);
+        EXPECT_EQ(main.Snapshot.width(), c.expected.width());
+        EXPECT_EQ(main.Snapshot.height(), c.expected.height());
+        EXPECT_EQ(clipToArea(main.WorkAreaRect, c.expected), main.WorkAreaRect);
+        if (!main.ForegroundRect.isInverted()) {
+            EXPECT_EQ(clipToArea(main.ForegroundRect, c.expected), main.ForegroundRect);
+        }
+        const int x = c.mark.x - c.expected.Left;
+        const int y = c.mark.y - c.expected.Top;
+        EXPECT_EQ(GetPixel(main.Snapshot.dc(), x, y), RGB(255, 0, 0));
+        EXPECT_EQ(GetPixel(main.Snapshot.dc(), x + 19, y + 9), RGB(255, 0, 0));
+        EXPECT_NE(GetPixel(main.Snapshot.dc(), x - 1, y - 1), RGB(255, 0, 0));
+        EXPECT_NE(GetPixel(main.Snapshot.dc(), x + 20, y + 10), RGB(255, 0, 0));
+        if (c.choice == 1) {
+            // The window comes up on the monitor the user looks at.
+            EXPECT_EQ(MonitorFromWindow(main.handle(), MONITOR_DEFAULTTONULL), second);
+            EXPECT_EQ(main.WorkAreaRect, inclusive(monitorInfo(second).rcWork));
+        }
+        main.HideCapture();
+        TearDown();
+    }
+}
+
+TEST_F(ScreenToCapture, GeneralOptionsShowsTheStoredChoiceAndOkStoresIt) {
+    test::FreshSettingsFile::write("[ScreenToCapture]\r\nItemIndex=2\r\n");
+    {
+        TfmGeneralOptions dialog(nullptr);
+        dialog.show();
+        ASSERT_EQ(dialog.ScreenToCapture.count(), 3);
+        EXPECT_EQ(dialog.ScreenToCapture.itemIndex(), 2);
+        char caption[64] = {};
+        GetWindowTextA(dialog.ScreenToCapture.button(1), caption, sizeof caption);
+        EXPECT_STREQ(caption, "Screen under the mouse pointer");
+        dialog.ScreenToCapture.setItemIndex(0);
+    }  // closed without OK
+    EXPECT_NE(test::FreshSettingsFile::contents().find("ItemIndex=2"), std::string::npos);
+
+    test::FreshSettingsFile::write("");
+    TfmGeneralOptions dialog(nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.ScreenToCapture.itemIndex(), 0) << "the primary screen unless chosen otherwise";
+    dialog.ScreenToCapture.setItemIndex(1);
+    dialog.buOK.click();
+    EXPECT_NE(test::FreshSettingsFile::contents().find("[ScreenToCapture]\r\nItemIndex=1"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vps
