@@ -86,13 +86,14 @@ vps_display_start_two_monitors() {
   local px=$((dx < 0 ? -dx : 0)) py=$((dy < 0 ? -dy : 0))
   local sx=$((px + dx)) sy=$((py + dy))
   local w=$((px + pw > sx + sw ? px + pw : sx + sw)) h=$((py + ph > sy + sh ? py + ph : sy + sh))
-  # The host only has to hold Xephyr's two windows.
+  # The host holds Xephyr's two windows where their screens lie on the desk: Xephyr follows the
+  # host's pointer too, and windows stacked at one place would send it to the wrong screen.
   vps_display_start "$((w + 16))x$((h + 16))x24" || return 1
   local tmp
   tmp="$(mktemp -d "${TMPDIR:-/tmp}/vps-x.XXXXXX")"
   VPS_TEMP_DIRS+=("$tmp")
   Xephyr -displayfd 3 +xinerama -extension RANDR -nolisten tcp -noreset \
-    -origin "$px,$py" -screen "${primary}x24" -origin "$sx,$sy" -screen "${second}x24" \
+    -origin "$px,$py" -screen "${primary}+$px+${py}x24" -origin "$sx,$sy" -screen "${second}+$sx+${sy}x24" \
     3>"$tmp/display" >"$tmp/xephyr.log" 2>&1 </dev/null &
   VPS_XEPHYR_PID=$!
   _vps_wait_for_display "$tmp/display" "$VPS_XEPHYR_PID" "$tmp/xephyr.log" Xephyr

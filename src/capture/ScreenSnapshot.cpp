@@ -54,9 +54,10 @@ CapturedScreen GetCapturedScreen(options::ScreenToCaptureChoice choice) {
 
 void CaptureScreen(ScreenSnapshot& snapshot, const AreaRect& area) {
     HWND desktop = GetDesktopWindow();
-    // A window DC counts from the window's top-left. Windows gives the desktop window the primary
-    // monitor's place, Wine the whole desktop's; either way this turns screen coordinates into
-    // the DC's.
+    // A window DC counts from the window's top-left. Windows and Wine both give the desktop
+    // window the primary monitor's place and let its DC reach the other monitors beyond it
+    // (negative coordinates included); subtracting the window's origin keeps the copy right
+    // wherever a system puts that window.
     RECT desktopBounds{};
     GetWindowRect(desktop, &desktopBounds);
     win::WindowDC desktopDC(desktop, win::WindowDC::Area::WholeWindow);

@@ -73,6 +73,20 @@ private:
     HWND window_ = nullptr;
 };
 
+// Pointer moves still queued from earlier tests (and the window just shown) can carry the pointer
+// back after a move, so the move is repeated until the pointer stays.
+bool pointerMovedTo(HMONITOR monitor) {
+    const RECT bounds = monitorInfo(monitor).rcMonitor;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+        test::pumpMessagesFor(250);
+        POINT at{};
+        GetCursorPos(&at);
+        if (MonitorFromPoint(at, MONITOR_DEFAULTTONULL) == monitor) return true;
+    }
+    return false;
+}
+
 class ScreenToCapture : public testing::Test {
 public:
     test::FreshSettingsFile settings;
@@ -119,9 +133,9 @@ TEST_F(ScreenToCapture, SnapshotAndAreasFollowTheChoice) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TfmKestrelPrintScreen& main = startWith(c.choice);
-        // The pointer on the second monitor's middle, where a user looking there has it.
-        SetCursorPos((secondBounds.Left + secondBounds.Right) / 2, (secondBounds.Top + secondBounds.Bottom) / 2);
         const RedMark mark(c.mark.x, c.mark.y, 20, 10);
+        // The pointer on the second monitor's middle, where a user looking there has it.
+        ASSERT_TRUE(pointerMovedTo(second)) << "the pointer does not stay on the second monitor";
         main.ShowCapture();
         test::pumpMessagesFor(50);
 
