@@ -23,55 +23,17 @@ MONITORINFO monitorInfo(HMONITOR monitor) {
     return info;
 }
 
+BOOL CALLBACK rememberMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM last) {
+    *reinterpret_cast<HMONITOR*>(last) = monitor;
+    return TRUE;
+}
+
 // The last monitor the platform lists: the second one where there are two.
 HMONITOR lastMonitor() {
     HMONITOR last = nullptr;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR m, HDC, LPRECT, LPARAM out) -> BOOL {
-            *reinterpret_cast<HMONITOR*>(out) = m;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&last));
+    EnumDisplayMonitors(nullptr, nullptr, rememberMonitor, reinterpret_cast<LPARAM>(&last));
     return last;
 }
-
-LRESULT CALLBACK markProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) {
-        RECT all{};
-        GetClientRect(window, &all);
-        win::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
-        FillRect(reinterpret_cast<HDC>(wParam), &all, red.get());
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// A small red window at a screen position, so a capture shows where that position landed.
-class RedMark {
-public:
-    RedMark(int x, int y, int width, int height) {
-        static const ATOM registered = [] {
-            WNDCLASSA description{};
-            description.lpfnWndProc = markProc;
-            description.hInstance = GetModuleHandleA(nullptr);
-            description.lpszClassName = "VpsTestRedMark";
-            return RegisterClassA(&description);
-        }();
-        EXPECT_NE(registered, 0);
-        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VpsTestRedMark", "", WS_POPUP, x, y, width,
-                                  height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        UpdateWindow(window_);
-        test::pumpMessagesFor(200);
-    }
-    RedMark(const RedMark&) = delete;
-    RedMark& operator=(const RedMark&) = delete;
-    ~RedMark() { DestroyWindow(window_); }
-
-private:
-    HWND window_ = nullptr;
-};
 
 // Pointer moves still queued from earlier tests (and the window just shown) can carry the pointer
 // back after a move, so the move is repeated until the pointer stays.
@@ -109,8 +71,9 @@ private:
 
 // Each choice against what the platform itself says: the primary screen's metrics, the monitor
 // under the pointer, the virtual screen. A red mark placed on the captured area must appear in
-// the snapshot at its place relative to the area's top-left, which catches a snapshot taken from
-// the wrong part of the desktop (the desktop DC's origin is not the virtual screen's).
+// the snapshot at its place relative to the area's top-left, which catches a snapshot copied
+// from the wrong part of the desktop (from the primary's top-left, or with the sign of a negative
+// origin lost).
 TEST_F(ScreenToCapture, SnapshotAndAreasFollowTheChoice) {
     const HMONITOR second = lastMonitor();
     const AreaRect secondBounds = inclusive(monitorInfo(second).rcMonitor);
@@ -133,7 +96,7 @@ TEST_F(ScreenToCapture, SnapshotAndAreasFollowTheChoice) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TfmKestrelPrintScreen& main = startWith(c.choice);
-        const RedMark mark(c.mark.x, c.mark.y, 20, 10);
+        const test::ColourWindow mark(RGB(255, 0, 0), {c.mark.x, c.mark.y, c.mark.x + 20, c.mark.y + 10});
         // The pointer on the second monitor's middle, where a user looking there has it.
         ASSERT_TRUE(pointerMovedTo(second)) << "the pointer does not stay on the second monitor";
         main.ShowCapture();

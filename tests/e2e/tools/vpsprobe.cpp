@@ -158,19 +158,18 @@ int usage() {
 }
 
 // One line a monitor, as EnumDisplayMonitors lists them: "L T R B  WL WT WR WB  PRIMARY".
-int cmd_monitors() {
-    const MONITORENUMPROC each = [](HMONITOR monitor, HDC, LPRECT, LPARAM) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (!GetMonitorInfoA(monitor, &info)) return TRUE;
-        const RECT& m = info.rcMonitor;
-        const RECT& w = info.rcWork;
-        std::printf("%ld %ld %ld %ld  %ld %ld %ld %ld  %d\n", m.left, m.top, m.right, m.bottom, w.left, w.top,
-                    w.right, w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
-        return TRUE;
-    };
-    return EnumDisplayMonitors(nullptr, nullptr, each, 0) ? 0 : 1;
+BOOL CALLBACK print_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& m = info.rcMonitor;
+    const RECT& w = info.rcWork;
+    std::printf("%ld %ld %ld %ld  %ld %ld %ld %ld  %d\n", m.left, m.top, m.right, m.bottom, w.left, w.top,
+                w.right, w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
 }
+
+int cmd_monitors() { return EnumDisplayMonitors(nullptr, nullptr, print_monitor, 0) ? 0 : 1; }
 
 int cmd_message(bool post, int argc, char** argv) {
     long long msg = 0, wp = 0, lp = 0;
