@@ -48,7 +48,8 @@ _vps_wait_for_display() {
   local file="$1" pid="$2" log="$3" name="$4" i
   for ((i = 0; i < 200; i++)); do
     if [ -s "$file" ]; then
-      export DISPLAY=":$(tr -dc 0-9 <"$file")"
+      DISPLAY=":$(tr -dc 0-9 <"$file")"
+      export DISPLAY
       return 0
     fi
     kill -0 "$pid" 2>/dev/null || break
@@ -68,6 +69,7 @@ vps_display_start() {
     3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 </dev/null &
   VPS_XVFB_PID=$!
   _vps_wait_for_display "$tmp/display" "$VPS_XVFB_PID" "$tmp/xvfb.log" Xvfb || return 1
+  # shellcheck disable=SC2034  # for scripts that need the Xvfb itself (the host under Xephyr)
   VPS_XVFB_DISPLAY="$DISPLAY"
 }
 

@@ -42,7 +42,7 @@ copy_with_pointer_at() {
 # given), pixel for pixel.
 expect_part_is_screen() {
   local picture="$1" x="$2" y="$3" w="$4" h="$5" sx="${6:-$2}" sy="${7:-$3}" differing
-  differing="$(compare -metric AE "$picture[${w}x${h}+${x}+${y}]" "$SCREEN_PICTURE[${w}x${h}+${sx}+${sy}]" null: 2>&1 |
+  differing="$(compare -metric AE "${picture}[${w}x${h}+${x}+${y}]" "${SCREEN_PICTURE}[${w}x${h}+${sx}+${sy}]" null: 2>&1 |
     awk '{ print int($1) }')"
   say "pixels of ${w}x${h}+${x}+${y} differing from the screen at $sx,$sy: $differing"
   [ "$differing" = 0 ] || {
@@ -95,7 +95,7 @@ expect_main_window_on_the_second_monitor() {
   local l t r b
   read -r l t r b < <(probe rect)
   say "main window: $l $t $r $b"
-  [ "$l" -ge 1280 ] && [ "$r" -le 2304 ] || fail "the main window is not on the monitor under the pointer"
+  if [ "$l" -lt 1280 ] || [ "$r" -gt 2304 ]; then fail "the main window is not on the monitor under the pointer"; fi
 }
 
 # The selection window covers exactly the second monitor; its rectangle comes back in screen
@@ -145,6 +145,7 @@ wine_tests_on_a_second_monitor_at_negative_coordinates() {
 
 # ---- the desk -----------------------------------------------------------------------------
 
+# shellcheck disable=SC2034  # read by e2e_setup
 E2E_DISPLAY_START=vps_display_start_two_monitors
 e2e_setup 1280x1024 1024x768 1280,0
 PICTURE_DIR="$(mktemp -d "${TMPDIR:-/tmp}/vps-monitors.XXXXXX")"
