@@ -3,6 +3,9 @@
 #
 # Source it, then:
 #   vps_display_start [WxHxD]   starts a private Xvfb, exports DISPLAY
+#   vps_display_start_two_monitors [PRIMARY_WxH] [SECOND_WxH] [DX,DY]
+#                               two monitors Wine sees as such (second at DX,DY from the
+#                               primary's top-left), exports DISPLAY
 #   vps_prefix_new              exports WINEPREFIX: a fresh copy of the template prefix
 #   vps_prefix_set_dpi DPI      sets that prefix's screen DPI (96 = 100 %, 144 = 150 %, ...)
 #   vps_prefix_end [PREFIX]     ends that prefix's wineserver (and its programs), removes it
@@ -21,6 +24,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 VPS_XVFB_PID=""
+VPS_XEPHYR_PID=""
 VPS_WM_PID=""
 VPS_XVFB_DISPLAY=""
 VPS_PREFIXES=()
@@ -37,29 +41,64 @@ vps_wineserver_kill() {
   WINEPREFIX="$prefix" timeout 20 wineserver -w >/dev/null 2>&1 || true
 }
 
+# Waits until an X server started with `-displayfd 3 3>FILE` writes its display number to FILE,
+# then exports DISPLAY. -displayfd lets the server choose a free display number itself and tell
+# us once it accepts connections, so two runs on one machine never race for the same number.
+_vps_wait_for_display() {
+  local file="$1" pid="$2" log="$3" name="$4" i
+  for ((i = 0; i < 200; i++)); do
+    if [ -s "$file" ]; then
+      DISPLAY=":$(tr -dc 0-9 <"$file")"
+      export DISPLAY
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  vps_log "$name did not start:"
+  cat "$log" >&2 || true
+  return 1
+}
+
 vps_display_start() {
   local geometry="${1:-${VPS_SCREEN:-1024x768x24}}"
   local tmp
   tmp="$(mktemp -d "${TMPDIR:-/tmp}/vps-x.XXXXXX")"
   VPS_TEMP_DIRS+=("$tmp")
-  # -displayfd lets Xvfb choose a free display number itself and tell us once it accepts
-  # connections, so two runs on one machine never race for the same number.
   Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset \
     3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 </dev/null &
   VPS_XVFB_PID=$!
-  local i
-  for ((i = 0; i < 200; i++)); do
-    if [ -s "$tmp/display" ]; then
-      VPS_XVFB_DISPLAY=":$(tr -dc 0-9 <"$tmp/display")"
-      export DISPLAY="$VPS_XVFB_DISPLAY"
-      return 0
-    fi
-    kill -0 "$VPS_XVFB_PID" 2>/dev/null || break
-    sleep 0.05
-  done
-  vps_log "Xvfb did not start:"
-  cat "$tmp/xvfb.log" >&2 || true
-  return 1
+  _vps_wait_for_display "$tmp/display" "$VPS_XVFB_PID" "$tmp/xvfb.log" Xvfb || return 1
+  # shellcheck disable=SC2034  # for scripts that need the Xvfb itself (the host under Xephyr)
+  VPS_XVFB_DISPLAY="$DISPLAY"
+}
+
+# Wine 8 takes its monitors from RandR outputs, or from Xinerama when RandR is missing. Xvfb has
+# one output whatever its screens, and cannot place Xinerama screens side by side (they all sit
+# at 0,0), and `xrandr --setmonitor` monitors are not read. Xephyr can place its screens
+# (-origin), so a nested Xephyr with two Xinerama screens and without RandR gives Wine two
+# monitors of different sizes, checked with EnumDisplayMonitors. Wine puts the first screen,
+# the primary, at (0, 0), so a second monitor at a negative offset has negative coordinates.
+vps_display_start_two_monitors() {
+  local primary="${1:-1280x1024}" second="${2:-1024x768}"
+  local offset="${3:-${primary%%x*},0}"
+  local dx="${offset%%,*}" dy="${offset##*,}"
+  local pw="${primary%%x*}" ph="${primary##*x}" sw="${second%%x*}" sh="${second##*x}"
+  # Xinerama origins cannot be negative: the one further left or up sits at 0.
+  local px=$((dx < 0 ? -dx : 0)) py=$((dy < 0 ? -dy : 0))
+  local sx=$((px + dx)) sy=$((py + dy))
+  local w=$((px + pw > sx + sw ? px + pw : sx + sw)) h=$((py + ph > sy + sh ? py + ph : sy + sh))
+  # The host holds Xephyr's two windows where their screens lie on the desk: Xephyr follows the
+  # host's pointer too, and windows stacked at one place would send it to the wrong screen.
+  vps_display_start "$((w + 16))x$((h + 16))x24" || return 1
+  local tmp
+  tmp="$(mktemp -d "${TMPDIR:-/tmp}/vps-x.XXXXXX")"
+  VPS_TEMP_DIRS+=("$tmp")
+  Xephyr -displayfd 3 +xinerama -extension RANDR -nolisten tcp -noreset \
+    -origin "$px,$py" -screen "${primary}+$px+${py}x24" -origin "$sx,$sy" -screen "${second}+$sx+${sy}x24" \
+    3>"$tmp/display" >"$tmp/xephyr.log" 2>&1 </dev/null &
+  VPS_XEPHYR_PID=$!
+  _vps_wait_for_display "$tmp/display" "$VPS_XEPHYR_PID" "$tmp/xephyr.log" Xephyr
 }
 
 # Without a window manager Wine waits up to two seconds for one each time a window it had
@@ -82,6 +121,11 @@ vps_display_stop() {
     kill "$VPS_WM_PID" 2>/dev/null || true
     wait "$VPS_WM_PID" 2>/dev/null || true
     VPS_WM_PID=""
+  fi
+  if [ -n "$VPS_XEPHYR_PID" ]; then
+    kill "$VPS_XEPHYR_PID" 2>/dev/null || true
+    wait "$VPS_XEPHYR_PID" 2>/dev/null || true
+    VPS_XEPHYR_PID=""
   fi
   if [ -n "$VPS_XVFB_PID" ]; then
     kill "$VPS_XVFB_PID" 2>/dev/null || true

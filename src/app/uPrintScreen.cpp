@@ -11,6 +11,7 @@
 #include "core/CreditsText.h"
 #include "core/HotKeyNotice.h"
 #include "core/IniValues.h"
+#include "core/MonitorGeometry.h"
 #include "core/MonitorLayout.h"
 #include "core/ResetPolicy.h"
 #include "core/TextUtil.h"
@@ -223,7 +224,13 @@ void TfmKestrelPrintScreen::FormDestroy() {
 }
 
 void TfmKestrelPrintScreen::ShowCapture() {
-    const AreaRect workArea = GetWorkAreaRect();
+    using options::ScreenToCaptureChoice;
+    const ScreenToCaptureChoice choice = screenToCaptureChoice(ReadInteger(settings::ScreenToCapture));
+    const CapturedScreen captured = GetCapturedScreen(choice);
+    // The window comes up where the user looks: on the monitor under the pointer when that one
+    // is captured, else over the primary screen as always.
+    const bool onCapturedMonitor = choice == ScreenToCaptureChoice::UnderPointer;
+    const AreaRect workArea = onCapturedMonitor ? captured.workArea : GetWorkAreaRect();
     const int height = std::max<int>(workArea.Bottom - workArea.Top, scaled(kMinimumSize.cy));
     SetWindowPos(handle(), nullptr, 0, 0, bounds().width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -231,23 +238,24 @@ void TfmKestrelPrintScreen::ShowCapture() {
     const win::Box monitor = paMonitor.bounds();
     const int width = monitor::windowWidthForMonitor(monitor.width, monitor.height, paBottom.bounds().top,
                                                      scaled(monitor::kSideMargins));
-    const int left = monitor::windowLeftOverWorkArea(workArea, width);
+    const int left = (onCapturedMonitor ? workArea.Left : 0) + monitor::windowLeftOverWorkArea(workArea, width);
     if (!visible()) setScreenBounds({left, workArea.Top, width, height});
 
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
     try {
         testaids::failCaptureOnRequest();
-        CaptureScreen(Snapshot);
+        CaptureScreen(Snapshot, captured.bounds);
     } catch (...) {
         // A window that stays hidden keeps nothing running and no half-taken picture.
         if (!visible()) HideCapture();
         throw;
     }
     SmoothMiniature.forget();
-    AllRect = wholeScreenRect(primaryScreenSize());
-    WorkAreaRect = GetWorkAreaRect();
-    ForegroundRect = GetForegroundWindowRect();
+    CapturedRect = captured.bounds;
+    AllRect = captured.bounds;
+    WorkAreaRect = captured.workArea;
+    ForegroundRect = GetForegroundWindowRect(CapturedRect);
     ForegroundTitle = GetForegroundWindowTitle();
 
     DrawPreview();
@@ -415,7 +423,10 @@ void TfmKestrelPrintScreen::outlineChosenArea() {
 }
 
 void TfmKestrelPrintScreen::HighlightArea(const AreaRect& area) {
-    const AreaRect r = ScreenToPreviewRect(area, ExampleImage.clientWidth(), ExampleImage.clientHeight());
+    // A selection made over another monitor in an earlier activation shows only where it
+    // overlaps this capture.
+    const AreaRect r = ScreenToPreviewRect(clipToArea(area, CapturedRect), CapturedRect, ExampleImage.clientWidth(),
+                                           ExampleImage.clientHeight());
     fmAnimatedRectangle->StartOutline({r.Left, r.Top, r.Right, r.Bottom}, ExampleImage);
 }
 

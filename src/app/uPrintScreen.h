@@ -58,6 +58,9 @@ public:
     AreaRect ForegroundRect;
     AreaRect WorkAreaRect;
     std::string ForegroundTitle;
+    // The screen area the snapshot was taken of, in screen coordinates: its top-left is the
+    // snapshot's pixel (0, 0). The four rectangles above are in screen coordinates as well.
+    AreaRect CapturedRect;
     // When the window was last shown, on the 64-bit tick count; 0 before the first show.
     unsigned long long LastShowTick = 0;
     bool LoadingSettings = false;

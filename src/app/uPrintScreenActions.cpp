@@ -1,9 +1,11 @@
 // What OK does: cut the chosen area out of the frozen screen into a 24-bit copy, hand it to the
 // chosen action, and hide the window once the action was carried out.
 #include <stdexcept>
+#include <string>
 
 #include "app/uPrintScreen.h"
 #include "core/CaptureChoices.h"
+#include "core/MonitorGeometry.h"
 #include "output/CaptureBitmap.h"
 #include "output/Clipboard.h"
 #include "output/EmailCapture.h"
@@ -37,16 +39,19 @@ void TfmKestrelPrintScreen::buOKClick() {
     // Cleared on every way out of the handler, an error included.
     const win::ScopeExit notBusy([this] { ActionBusy = false; });
 
-    const AreaRect& area = chosenArea();
-    // A foreground window lying wholly off the primary screen leaves nothing to capture.
+    // A selection kept from an activation over another monitor counts only where it overlaps
+    // this capture; the crop is in the snapshot's own pixels.
+    const AreaRect area = clipToArea(chosenArea(), CapturedRect);
+    // A foreground window lying wholly off the captured screen leaves nothing to capture.
     if (area.isInverted()) {
-        throw std::runtime_error(
-            "The window that was in front lies outside the primary screen, so there is nothing "
-            "to capture.\r\nPlease choose another screen area.");
+        const bool foreground = ScreenArea.itemIndex() == indexOf(ScreenAreaChoice::Foreground);
+        throw std::runtime_error(std::string(foreground ? "The window that was in front" : "The selected area") +
+                                 " lies outside the captured screen, so there is nothing to capture.\r\n"
+                                 "Please choose another screen area.");
     }
     bool done = false;
     {
-        const CaptureBitmap capture(Snapshot, area);
+        const CaptureBitmap capture(Snapshot, toSnapshot(area, CapturedRect));
         done = runAction(capture);
     }
     if (done) HideCapture();

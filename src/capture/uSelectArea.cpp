@@ -130,27 +130,38 @@ void TfmSelectedArea::FormCreate() {
     });
 }
 
-AreaRect TfmSelectedArea::SelectArea(ScreenSnapshot& snapshot) {
+AreaRect TfmSelectedArea::SelectArea(ScreenSnapshot& snapshot, const AreaRect& captured) {
     Selection.reset();
     ShownSnapshot = &snapshot;
     const HCURSOR rememberedCursor = win::Application::cursorOverride();
     {
         const win::ScopeExit end([&] { endSelection(rememberedCursor); });
-        showOverTheScreen();
+        showOverTheScreen(captured);
         waitForTheEnd();
     }
-    if (win::Application::terminated()) return {};
-    return Selection.result();
+    if (win::Application::terminated()) return toScreen({}, captured);
+    return toScreen(Selection.result(), captured);
 }
 
-void TfmSelectedArea::showOverTheScreen() {
+AreaRect TfmSelectedArea::SelectArea(ScreenSnapshot& snapshot) {
     const Size screen = primaryScreenSize();
-    setScreenBounds({0, 0, screen.width, screen.height});
+    return SelectArea(snapshot, {0, 0, screen.width - 1, screen.height - 1});
+}
+
+void TfmSelectedArea::showOverTheScreen(const AreaRect& captured) {
+    // Exactly over the captured area, wherever on the desktop it lies, so every pixel of the
+    // picture sits where it was taken.
+    const Size screen{static_cast<std::int32_t>(captured.width()), static_cast<std::int32_t>(captured.height())};
+    setScreenBounds({captured.Left, captured.Top, screen.width, screen.height});
     Image.setPicture(win::Bitmap(screen.width, screen.height));
     paintSnapshot();
     show();
     SetForegroundWindow(handle());
     SetFocus(Image.handle());
+}
+
+Size TfmSelectedArea::selectionBounds() const {
+    return {Image.picture().width(), Image.picture().height()};
 }
 
 void TfmSelectedArea::waitForTheEnd() {
@@ -224,7 +235,7 @@ void TfmSelectedArea::carryOut(const SelectionResponse& response) {
 void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
     const bool left = event.button == win::MouseEvent::Button::Left;
     const SelectionResponse response =
-        Selection.mouseDown(left, {event.x, event.y}, primaryScreenSize());
+        Selection.mouseDown(left, {event.x, event.y}, selectionBounds());
     // Held for the whole drag, so a pointer carried onto another monitor still reports its moves
     // and its release here.
     if (Selection.Dragging && left) SetCapture(Image.handle());
@@ -232,7 +243,7 @@ void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
 }
 
 void TfmSelectedArea::FormMouseMove(const win::MouseEvent& event) {
-    carryOut(Selection.mouseMove({event.x, event.y}, primaryScreenSize()));
+    carryOut(Selection.mouseMove({event.x, event.y}, selectionBounds()));
 }
 
 void TfmSelectedArea::FormMouseUp(const win::MouseEvent&) {
@@ -244,7 +255,7 @@ void TfmSelectedArea::FormKeyDown(const win::KeyEvent& key) {
     if (key.system) return;
     const KeyModifiers modifiers{.shift = GetKeyState(VK_SHIFT) < 0,
                                  .ctrl = GetKeyState(VK_CONTROL) < 0};
-    carryOut(Selection.keyDown(selectionKey(key.key), modifiers, primaryScreenSize()));
+    carryOut(Selection.keyDown(selectionKey(key.key), modifiers, selectionBounds()));
 }
 
 void TfmSelectedArea::buOKClick() {

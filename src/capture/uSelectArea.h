@@ -32,8 +32,12 @@ class TfmSelectedArea : public win::Form {
 public:
     TfmSelectedArea();
 
-    // Runs one selection over the snapshot and returns the confirmed rectangle in order, or
-    // (0, 0, 0, 0) when it was cancelled or the application is ending. Returns only then.
+    // Runs one selection over the snapshot, shown exactly over `captured` (the screen area it was
+    // taken of), and returns the confirmed rectangle in order, in screen coordinates; the
+    // captured area's top-left pixel when it was cancelled or the application is ending.
+    // Returns only then.
+    AreaRect SelectArea(ScreenSnapshot& snapshot, const AreaRect& captured);
+    // Over the primary screen.
     AreaRect SelectArea(ScreenSnapshot& snapshot);
 
     // Wipes the previous outline with the snapshot and outlines the corners as they stand.
@@ -64,7 +68,9 @@ private:
     void carryOut(const SelectionResponse& response);
     void paintSnapshot();
     bool snapshotCoversThePicture() const;
-    void showOverTheScreen();
+    void showOverTheScreen(const AreaRect& captured);
+    // The selection's own coordinates are the snapshot's: the window's client area.
+    Size selectionBounds() const;
     void waitForTheEnd();
     void endSelection(HCURSOR rememberedCursor);
 

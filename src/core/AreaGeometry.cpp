@@ -29,12 +29,16 @@ std::int32_t lastPixelBefore(std::int32_t exclusiveEdge, std::int32_t lastOnScre
 }  // namespace
 
 AreaRect foregroundWindowRect(const std::optional<ExclusiveRect>& windowRect, Size screen) {
-    if (!windowRect) return wholeScreenRect(screen);
+    return foregroundWindowRect(windowRect, wholeScreenRect(screen));
+}
+
+AreaRect foregroundWindowRect(const std::optional<ExclusiveRect>& windowRect, const AreaRect& captured) {
+    if (!windowRect) return captured;
     return {
-        std::max(windowRect->left, 0),
-        std::max(windowRect->top, 0),
-        lastPixelBefore(windowRect->right, screen.width - 1),
-        lastPixelBefore(windowRect->bottom, screen.height - 1),
+        std::max(windowRect->left, captured.Left),
+        std::max(windowRect->top, captured.Top),
+        lastPixelBefore(windowRect->right, captured.Right),
+        lastPixelBefore(windowRect->bottom, captured.Bottom),
     };
 }
 

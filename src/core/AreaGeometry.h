@@ -18,6 +18,9 @@ AreaRect workAreaRect(const std::optional<ExclusiveRect>& workArea, Size screen)
 // clipped against 0 and only the far edges against the screen's size, so a window wholly off the
 // primary screen comes out inverted. Without a foreground window the whole screen stands in.
 AreaRect foregroundWindowRect(const std::optional<ExclusiveRect>& windowRect, Size screen);
+// The same, clipped to the captured area (screen coordinates, inclusive edges): one monitor
+// anywhere on the desktop, or all of them.
+AreaRect foregroundWindowRect(const std::optional<ExclusiveRect>& windowRect, const AreaRect& captured);
 
 // Maps a screen rectangle onto a miniature of preview.width x preview.height pixels, truncating
 // each scaled edge toward zero, so the inclusive screen edges land inside the miniature.

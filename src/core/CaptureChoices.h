@@ -18,6 +18,9 @@ enum class ActionChoice {
     EmailAsJpeg = 4,
 };
 enum class FileFormatChoice { Bmp = 0, Jpg = 1 };
+// Which screen an activation freezes: the primary one (what a single-monitor desk has), the one
+// the pointer is on (where the user is looking), or every monitor at once.
+enum class ScreenToCaptureChoice { Primary = 0, UnderPointer = 1, AllScreens = 2 };
 
 // The control index of a choice.
 template <typename Choice>

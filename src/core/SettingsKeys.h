@@ -30,6 +30,8 @@ inline constexpr Setting ShowCheatSheet{"ShowCheatSheet1", "Checked", "1"};
 
 // The General Options dialog and the message about held Print Screen keys.
 inline constexpr Setting HotKeyNoticeOff{"HotKeyNoticeOff", "Checked", "0"};
+// Which screen an activation captures: 0 the primary one, as on a desk with one monitor.
+inline constexpr Setting ScreenToCapture{"ScreenToCapture", "ItemIndex", "0"};
 
 // The printed page, written by the Printing Options dialog.
 inline constexpr Setting ReportTitle{"ReportTitle", "Text", "Print Screen"};
@@ -57,7 +59,7 @@ inline constexpr std::array All = {
     ResetToDefaultsAfter, SpecifiedTime, ShowCheatSheet, ReportTitle,  PrintTitle,
     PrintTime,        PrintDate,      PrintUserName,   ReportFont,     ReportFontSize,
     ReportTitleFont,  ReportTitleFontSize, DefaultPrinter, WindowsDefaultPrinter, Orientation,
-    FormVersion,      SaveDialogFolder, HotKeyNoticeOff, SaveDialogFileType,
+    FormVersion,      SaveDialogFolder, HotKeyNoticeOff, SaveDialogFileType, ScreenToCapture,
 };
 
 }  // namespace vps::settings

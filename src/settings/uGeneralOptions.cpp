@@ -1,15 +1,18 @@
 #include "settings/uGeneralOptions.h"
 
+#include "core/CaptureChoices.h"
+
 namespace vps {
 
 namespace {
 
 // Top of each part, top to bottom; a new group goes in above the rule and moves the rest down.
 enum RowTop {
-    HotKeyNoticeRow = 8,
-    RuleRow = 64,
-    ButtonRow = 78,
-    ClientHeight = 113,
+    ScreenToCaptureRow = 8,
+    HotKeyNoticeRow = 92,
+    RuleRow = 148,
+    ButtonRow = 162,
+    ClientHeight = 197,
 };
 
 constexpr int kGroupWidth = OptionDialog::kClientWidth - 2 * OptionDialog::kMargin;
@@ -19,6 +22,13 @@ constexpr int kGroupWidth = OptionDialog::kClientWidth - 2 * OptionDialog::kMarg
 TfmGeneralOptions::TfmGeneralOptions(HWND owner)
     : OptionDialog("TfmGeneralOptions", "fmGeneralOptions", "General Options", ClientHeight, owner),
       Bevel1(*this, {.name = "Bevel1", .bounds = ruleAt(RuleRow)}),
+      // In the order of the choice's indices, which the settings file stores.
+      ScreenToCapture(*this,
+                      {.name = "ScreenToCapture",
+                       .bounds = {kMargin, ScreenToCaptureRow, kGroupWidth, 76},
+                       .caption = "Screen to capture"},
+                      {"Primary screen", "Screen under the mouse pointer", "All screens"},
+                      options::indexOf(options::ScreenToCaptureChoice::Primary)),
       gbHotKeyNotice(*this, {.name = "gbHotKeyNotice",
                              .bounds = {kMargin, HotKeyNoticeRow, kGroupWidth, 46},
                              .caption = "When a Print Screen key does not reach the program"}),
@@ -42,7 +52,7 @@ TfmGeneralOptions::TfmGeneralOptions(HWND owner)
 }
 
 std::vector<StoredProperty> TfmGeneralOptions::storedProperties() {
-    return {{HotKeyNoticeOff, settings::HotKeyNoticeOff}};
+    return {{ScreenToCapture, settings::ScreenToCapture}, {HotKeyNoticeOff, settings::HotKeyNoticeOff}};
 }
 
 void TfmGeneralOptions::FormShow() {

@@ -8,6 +8,7 @@
 #include "win/CheckBox.h"
 #include "win/DialogLayout.h"
 #include "win/GroupBox.h"
+#include "win/RadioGroup.h"
 
 namespace vps {
 
@@ -19,6 +20,7 @@ public:
 
     win::HorizontalRule Bevel1;
     // The controls, in their tab order.
+    win::RadioGroup ScreenToCapture;
     win::GroupBox gbHotKeyNotice;
     win::CheckBox HotKeyNoticeOff;
     win::PushButton buOK;

@@ -372,6 +372,9 @@ TEST_F(HelpViewer, PopUpClosesOnAnyKeyOrClickAndGivesTheFocusBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CallerWindow caller;
+        // Let the window manager's news of the previous case's windows arrive first: a late
+        // deactivation would otherwise close the new pop-up the moment it opens.
+        test::pumpMessagesFor(100);
         ASSERT_EQ(GetFocus(), caller.edit.handle());
         ASSERT_TRUE(ask(HELP_CONTEXTPOPUP, 1, POINT{100, 100}, caller.form.handle()));
         HWND popup = shown(kPopupClass);

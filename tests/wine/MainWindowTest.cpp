@@ -93,44 +93,11 @@ TEST_F(MainWindow, ShowCapturePlacesTheWindowOverTheWorkAreaWithAFreshSnapshot) 
     EXPECT_EQ(GetForegroundWindow(), main->handle());
 }
 
-LRESULT CALLBACK coverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) {
-        RECT all{};
-        GetClientRect(window, &all);
-        win::Brush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA))));
-        FillRect(reinterpret_cast<HDC>(wParam), &all, brush.get());
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A window of one colour over the whole screen, so a capture has a known picture.
-class ScreenCover {
+class ScreenCover : public test::ColourWindow {
 public:
-    explicit ScreenCover(COLORREF colour) {
-        static const ATOM registered = [] {
-            WNDCLASSA description{};
-            description.lpfnWndProc = coverProc;
-            description.hInstance = GetModuleHandleA(nullptr);
-            description.lpszClassName = "VpsTestScreenCover";
-            return RegisterClassA(&description);
-        }();
-        EXPECT_NE(registered, 0);
-        const Size screen = primaryScreenSize();
-        window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VpsTestScreenCover", "", WS_POPUP,
-                                  0, 0, screen.width, screen.height, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        UpdateWindow(window_);
-        test::pumpMessagesFor(100);
-    }
-    ScreenCover(const ScreenCover&) = delete;
-    ScreenCover& operator=(const ScreenCover&) = delete;
-    ~ScreenCover() { DestroyWindow(window_); }
-
-private:
-    HWND window_ = nullptr;
+    explicit ScreenCover(COLORREF colour)
+        : ColourWindow(colour, {0, 0, primaryScreenSize().width, primaryScreenSize().height}) {}
 };
 
 // The smooth miniature is filtered once per snapshot and then reused; reusing it across

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "win/Application.h"
+#include "win/Gdi.h"
 
 namespace vps::test {
 
@@ -131,5 +134,44 @@ void CALLBACK WarningRecorder::check(HWND, UINT, UINT_PTR, DWORD) {
         PostMessageA(box, WM_CLOSE, 0, 0);
     }
 }
+
+}  // namespace vps::test
+
+namespace vps::test {
+
+namespace {
+
+LRESULT CALLBACK colourProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT all{};
+        GetClientRect(window, &all);
+        win::Brush brush(CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA))));
+        FillRect(reinterpret_cast<HDC>(wParam), &all, brush.get());
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+ColourWindow::ColourWindow(COLORREF colour, const RECT& bounds) {
+    static const ATOM registered = [] {
+        WNDCLASSA description{};
+        description.lpfnWndProc = colourProc;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = "VpsTestColourWindow";
+        return RegisterClassA(&description);
+    }();
+    EXPECT_NE(registered, 0);
+    window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VpsTestColourWindow", "", WS_POPUP, bounds.left,
+                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    UpdateWindow(window_);
+    pumpMessagesFor(200);
+}
+
+ColourWindow::~ColourWindow() { DestroyWindow(window_); }
 
 }  // namespace vps::test

@@ -19,6 +19,18 @@ void whenWindowAppears(const char* className, const char* caption, std::function
 // Finds a child of `dialog` by its caption.
 HWND findChildByCaption(HWND dialog, const std::string& caption);
 
+// A top-most window of one colour at a screen rectangle, so a capture has a known picture there.
+class ColourWindow {
+public:
+    ColourWindow(COLORREF colour, const RECT& bounds);
+    ColourWindow(const ColourWindow&) = delete;
+    ColourWindow& operator=(const ColourWindow&) = delete;
+    ~ColourWindow();
+
+private:
+    HWND window_ = nullptr;
+};
+
 // Records errors that reach the general error handler instead of opening a message box.
 class RecordedErrors {
 public:

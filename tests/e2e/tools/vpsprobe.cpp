@@ -156,6 +156,7 @@ int usage() {
                  "                               and a hide: clipboard, BMP into FOLDER, selection)\n"
                  "  resources                   (the window's process: gdi= user= handles= threads=\n"
                  "                               private_kb=; -1 where the system does not say)\n"
+                 "  monitors                    (each: bounds, work area, 1 if primary)\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
@@ -164,6 +165,20 @@ int usage() {
                  "  drag-fps X0 Y0 X1 Y1 FRAMES (drag across the window; frames painted a second)\n");
     return kUsage;
 }
+
+// One line a monitor, as EnumDisplayMonitors lists them: "L T R B  WL WT WR WB  PRIMARY".
+BOOL CALLBACK print_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& m = info.rcMonitor;
+    const RECT& w = info.rcWork;
+    std::printf("%ld %ld %ld %ld  %ld %ld %ld %ld  %d\n", m.left, m.top, m.right, m.bottom, w.left, w.top,
+                w.right, w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
+int cmd_monitors() { return EnumDisplayMonitors(nullptr, nullptr, print_monitor, 0) ? 0 : 1; }
 
 int cmd_message(bool post, int argc, char** argv) {
     long long msg = 0, wp = 0, lp = 0;
@@ -630,6 +645,9 @@ int main(int argc, char** argv) {
                             SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
+    } else if (cmd == "monitors") {
+        if (nrest != 0) return usage();
+        return cmd_monitors();
     } else if (cmd == "list") {
         for (HWND each : windows_below()) print_window(each);
     } else if (cmd == "controls") {
