@@ -152,6 +152,11 @@ LRESULT CALLBACK colourProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+COLORREF screenPixel(POINT at) {
+    win::WindowDC screen(nullptr);
+    return GetPixel(screen.get(), at.x, at.y);
+}
+
 }  // namespace
 
 ColourWindow::ColourWindow(COLORREF colour, const RECT& bounds) {
@@ -170,6 +175,12 @@ ColourWindow::ColourWindow(COLORREF colour, const RECT& bounds) {
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     UpdateWindow(window_);
     pumpMessagesFor(200);
+    // On a loaded machine the X server may show the window later than that; a capture taken
+    // before it does would photograph what was there before.
+    const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    for (int waited = 0; waited < 3000 && screenPixel(middle) != colour; waited += 20) {
+        pumpMessagesFor(20);
+    }
 }
 
 ColourWindow::~ColourWindow() { DestroyWindow(window_); }
