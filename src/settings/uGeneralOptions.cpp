@@ -1,5 +1,9 @@
 #include "settings/uGeneralOptions.h"
 
+#include "settings/RunAtSignIn.h"
+#include "win/Application.h"
+#include "win/MessageDialog.h"
+
 namespace vps {
 
 namespace {
@@ -7,9 +11,10 @@ namespace {
 // Top of each part, top to bottom; a new group goes in above the rule and moves the rest down.
 enum RowTop {
     HotKeyNoticeRow = 8,
-    RuleRow = 64,
-    ButtonRow = 78,
-    ClientHeight = 113,
+    StartWithWindowsRow = 62,
+    RuleRow = 118,
+    ButtonRow = 132,
+    ClientHeight = 167,
 };
 
 constexpr int kGroupWidth = OptionDialog::kClientWidth - 2 * OptionDialog::kMargin;
@@ -28,6 +33,14 @@ TfmGeneralOptions::TfmGeneralOptions(HWND owner)
                        .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
                        .caption = "Do not tell me again"},
                       false),
+      gbStartWithWindows(*this, {.name = "gbStartWithWindows",
+                                 .bounds = {kMargin, StartWithWindowsRow, kGroupWidth, 46},
+                                 .caption = "Start with Windows"}),
+      StartWithWindows(gbStartWithWindows,
+                       {.name = "StartWithWindows",
+                        .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
+                        .caption = "Start Vantaro Print Screen when I sign in"},
+                       false),
       buOK(*this,
            {.name = "buOK", .bounds = okButtonAt(ButtonRow), .helpContext = 2050, .caption = "O&K"},
            {.isDefault = true}),
@@ -47,10 +60,41 @@ std::vector<StoredProperty> TfmGeneralOptions::storedProperties() {
 
 void TfmGeneralOptions::FormShow() {
     LoadProperties(storedProperties());
+    showStartWithWindows();
+}
+
+void TfmGeneralOptions::showStartWithWindows() {
+    const std::optional<std::string> value = startup::readRunValue();
+    const std::string here = win::Application::exePath();
+    RunEntryFound = startup::classifyRunValue(value, here);
+    // The program was moved (or another copy was set to start): the old path would start
+    // nothing, or the wrong copy, at the next sign-in.
+    if (RunEntryFound == startup::RunEntry::Elsewhere) {
+        const int answer = win::showMessageDialog(
+            GetWindow(handle(), GW_OWNER),
+            {.text = "Vantaro Print Screen starts when you sign in, but from another place:\r\n" +
+                     startup::programOfRunValue(*value) +
+                     "\r\n\r\nStart it from here instead?\r\n" + here,
+             .caption = "Start with Windows",
+             .kind = win::DialogKind::Confirmation,
+             .buttons = {{"&Yes", IDYES}, {"&No", IDNO}},
+             .defaultResult = IDYES,
+             .cancelResult = IDNO});
+        if (answer == IDYES) {
+            startup::writeRunValue(here);
+            RunEntryFound = startup::RunEntry::Current;
+        }
+    }
+    StartWithWindows.setChecked(RunEntryFound != startup::RunEntry::Missing);
 }
 
 void TfmGeneralOptions::buOKClick() {
     SaveProperties(storedProperties());
+    switch (startup::changeOnOk(RunEntryFound, StartWithWindows.checked())) {
+        case startup::RunChange::Write: startup::writeRunValue(win::Application::exePath()); break;
+        case startup::RunChange::Remove: startup::removeRunValue(); break;
+        case startup::RunChange::None: break;
+    }
     setModalResult(IDOK);
 }
 
