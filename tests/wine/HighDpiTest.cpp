@@ -84,42 +84,39 @@ int textRoom(HWND control, int width, int dpi) {
 }
 
 // Each text of a standard control fits its control: a label's wrapped lines its height, a
-// one-line text its width.
+// one-line text its width. A named callback, not a lambda: the 32-bit target needs the system's
+// calling convention, which a lambda's conversion cannot give.
+BOOL CALLBACK expectTextWhole(HWND control, LPARAM dpiParam) {
+    const int dpi = static_cast<int>(dpiParam);
+    char className[32]{};
+    GetClassNameA(control, className, sizeof className);
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const bool isStatic = lstrcmpiA(className, "Static") == 0;
+    const bool isButton = lstrcmpiA(className, "Button") == 0;
+    if (!(isStatic || isButton) || !IsWindowVisible(control)) return TRUE;
+    if (isStatic && (style & SS_TYPEMASK) > SS_LEFTNOWORDWRAP) return TRUE;  // icons, rules
+    char text[512]{};
+    GetWindowTextA(control, text, sizeof text);
+    const std::string caption = withoutAccelerator(text);
+    if (caption.find_first_not_of(' ') == std::string::npos) return TRUE;
+    RECT client{};
+    GetClientRect(control, &client);
+    if (client.right == 0) return TRUE;  // a button kept out of sight on purpose
+    win::WindowDC dc(control);
+    win::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    const int room = textRoom(control, client.right, dpi);
+    const bool wraps = isStatic && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
+    RECT needed{0, 0, room, 0};
+    DrawTextA(dc.get(), caption.c_str(), -1, &needed,
+              DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    SCOPED_TRACE(caption);
+    EXPECT_LE(needed.right, room);
+    EXPECT_LE(needed.bottom, client.bottom);
+    return TRUE;
+}
+
 void expectTextsWhole(HWND parent, int dpi) {
-    struct Context {
-        int dpi;
-    } context{dpi};
-    EnumChildWindows(
-        parent,
-        [](HWND control, LPARAM param) -> BOOL {
-            const int dpi = reinterpret_cast<Context*>(param)->dpi;
-            char className[32]{};
-            GetClassNameA(control, className, sizeof className);
-            const LONG style = GetWindowLongA(control, GWL_STYLE);
-            const bool isStatic = lstrcmpiA(className, "Static") == 0;
-            const bool isButton = lstrcmpiA(className, "Button") == 0;
-            if (!(isStatic || isButton) || !IsWindowVisible(control)) return TRUE;
-            if (isStatic && (style & SS_TYPEMASK) > SS_LEFTNOWORDWRAP) return TRUE;  // icons, rules
-            char text[512]{};
-            GetWindowTextA(control, text, sizeof text);
-            const std::string caption = withoutAccelerator(text);
-            if (caption.find_first_not_of(' ') == std::string::npos) return TRUE;
-            RECT client{};
-            GetClientRect(control, &client);
-            if (client.right == 0) return TRUE;  // a button kept out of sight on purpose
-            win::WindowDC dc(control);
-            win::SelectGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-            const int room = textRoom(control, client.right, dpi);
-            const bool wraps = isStatic && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP;
-            RECT needed{0, 0, room, 0};
-            DrawTextA(dc.get(), caption.c_str(), -1, &needed,
-                      DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
-            SCOPED_TRACE(caption);
-            EXPECT_LE(needed.right, room);
-            EXPECT_LE(needed.bottom, client.bottom);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&context));
+    EnumChildWindows(parent, expectTextWhole, static_cast<LPARAM>(dpi));
 }
 
 TEST(HighDpi, TheScreenAnswersTheDpiTheTestWasStartedFor) {
