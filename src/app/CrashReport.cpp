@@ -160,9 +160,14 @@ __attribute__((noinline)) int overflowTheStack(int depth) {
 
 }  // namespace
 
+std::string localProgramDataFolder() {
+    const std::string local = localAppDataFolder();
+    return local.empty() ? "" : local + "\\Vantaro Print Screen";
+}
+
 void installCrashReport() {
     ReportState& report = state();
-    report.appFolder = localAppDataFolder() + "\\Vantaro Print Screen";
+    report.appFolder = localProgramDataFolder();
     report.folder = report.appFolder + "\\Crashes";
     report.version = TExeInfo().FileVersion;
     ULONG guarantee = kStackForTheFilter;

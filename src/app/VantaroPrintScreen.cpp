@@ -7,6 +7,8 @@
 
 #include "app/AppWindows.h"
 #include "app/CrashReport.h"
+#include "app/TestAids.h"
+#include "app/Uninstall.h"
 #include "settings/SettingsFile.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
@@ -29,19 +31,27 @@ bool wokeResidentCopy() {
 // The exit code of a start that failed before the message loop ran.
 constexpr int kStartFailed = 1;
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    vps::installCrashReport();
-    vps::crashOnRequest();
-    if (wokeResidentCopy()) return 0;
+void prepareUserInterface() {
     win::enableDpiAwareness();
-
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     win::Application::setTitle("Vantaro Print Screen");
     win::Application::setHelpFile("");
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    vps::installCrashReport();
+    vps::crashOnRequest();
+    // Before the single-instance check: the removal ends the resident copy rather than waking it.
+    if (vps::testaids::requested(vps::kUninstallSwitch)) {
+        prepareUserInterface();
+        return vps::uninstall();
+    }
+    if (wokeResidentCopy()) return 0;
+    prepareUserInterface();
     // Where the settings live is decided once, before any window reads them.
     vps::SettingsLocationOfThisRun();
 

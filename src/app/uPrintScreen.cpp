@@ -187,6 +187,12 @@ void TfmKestrelPrintScreen::bindEvents() {
         HotKeys->retryRefused();
         return 0;
     });
+    // The user already said yes to the removal of the whole program.
+    onMessage(WM_SHUTDOWN_NOW, [this](WPARAM, LPARAM) {
+        ShutDownRequested = true;
+        close();
+        return 0;
+    });
     // The resident program never holds up a log-off or shut-down.
     onMessage(WM_QUERYENDSESSION, [](WPARAM, LPARAM) { return 1; });
     onMessage(WM_ENDSESSION, [this](WPARAM endingNow, LPARAM) {

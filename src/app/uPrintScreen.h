@@ -33,6 +33,8 @@ class CaptureBitmap;
 
 // The private message a second start posts to wake the resident copy.
 inline constexpr UINT WM_WAKEUP = WM_USER + 777;
+// The private message with which "/UNINSTALL" ends the resident copy without its question.
+inline constexpr UINT WM_SHUTDOWN_NOW = WM_USER + 778;
 
 // Set once the user or Windows asks the program to end; a close of the main window then ends
 // the program instead of hiding it.

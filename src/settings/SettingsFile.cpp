@@ -68,9 +68,13 @@ ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders,
     return location;
 }
 
+ini::SettingsFolders settingsFoldersOfThisUser() {
+    return {windowsDirectory(), roamingAppData(), SettingsFileName()};
+}
+
 const ini::SettingsLocation& SettingsLocationOfThisRun() {
-    static const ini::SettingsLocation location = settleSettingsFile(
-        {windowsDirectory(), roamingAppData(), SettingsFileName()}, canWriteFile);
+    static const ini::SettingsLocation location =
+        settleSettingsFile(settingsFoldersOfThisUser(), canWriteFile);
     return location;
 }
 

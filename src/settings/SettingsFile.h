@@ -20,6 +20,9 @@ ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders,
 // The system's answer: the file can be opened for writing (or, if missing, created).
 bool canWriteFile(const std::string& path);
 
+// The folders this user's settings may live in, as the system reports them now.
+ini::SettingsFolders settingsFoldersOfThisUser();
+
 // The full path the profile functions use for this run.
 const ini::SettingsLocation& SettingsLocationOfThisRun();
 

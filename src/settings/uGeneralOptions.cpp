@@ -1,6 +1,9 @@
 #include "settings/uGeneralOptions.h"
 
 #include "core/CaptureChoices.h"
+#include "settings/RunAtSignIn.h"
+#include "win/Application.h"
+#include "win/MessageDialog.h"
 
 namespace vps {
 
@@ -10,9 +13,10 @@ namespace {
 enum RowTop {
     ScreenToCaptureRow = 8,
     HotKeyNoticeRow = 92,
-    RuleRow = 148,
-    ButtonRow = 162,
-    ClientHeight = 197,
+    StartWithWindowsRow = 146,
+    RuleRow = 202,
+    ButtonRow = 216,
+    ClientHeight = 251,
 };
 
 constexpr int kGroupWidth = OptionDialog::kClientWidth - 2 * OptionDialog::kMargin;
@@ -38,6 +42,14 @@ TfmGeneralOptions::TfmGeneralOptions(HWND owner)
                        .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
                        .caption = "Do not tell me again"},
                       false),
+      gbStartWithWindows(*this, {.name = "gbStartWithWindows",
+                                 .bounds = {kMargin, StartWithWindowsRow, kGroupWidth, 46},
+                                 .caption = "Start with Windows"}),
+      StartWithWindows(gbStartWithWindows,
+                       {.name = "StartWithWindows",
+                        .bounds = {10, 20, kGroupWidth - 20, win::kCheckBoxHeight},
+                        .caption = "Start Vantaro Print Screen when I sign in"},
+                       false),
       buOK(*this,
            {.name = "buOK", .bounds = okButtonAt(ButtonRow), .helpContext = 2050, .caption = "O&K"},
            {.isDefault = true}),
@@ -57,10 +69,41 @@ std::vector<StoredProperty> TfmGeneralOptions::storedProperties() {
 
 void TfmGeneralOptions::FormShow() {
     LoadProperties(storedProperties());
+    showStartWithWindows();
+}
+
+void TfmGeneralOptions::showStartWithWindows() {
+    const std::optional<std::string> value = startup::readRunValue();
+    const std::string here = win::Application::exePath();
+    RunEntryFound = startup::classifyRunValue(value, here);
+    // The program was moved (or another copy was set to start): the old path would start
+    // nothing, or the wrong copy, at the next sign-in.
+    if (RunEntryFound == startup::RunEntry::Elsewhere) {
+        const int answer = win::showMessageDialog(
+            GetWindow(handle(), GW_OWNER),
+            {.text = "Vantaro Print Screen starts when you sign in, but from another place:\r\n" +
+                     startup::programOfRunValue(*value) +
+                     "\r\n\r\nStart it from here instead?\r\n" + here,
+             .caption = "Start with Windows",
+             .kind = win::DialogKind::Confirmation,
+             .buttons = {{"&Yes", IDYES}, {"&No", IDNO}},
+             .defaultResult = IDYES,
+             .cancelResult = IDNO});
+        if (answer == IDYES) {
+            startup::writeRunValue(here);
+            RunEntryFound = startup::RunEntry::Current;
+        }
+    }
+    StartWithWindows.setChecked(RunEntryFound != startup::RunEntry::Missing);
 }
 
 void TfmGeneralOptions::buOKClick() {
     SaveProperties(storedProperties());
+    switch (startup::changeOnOk(RunEntryFound, StartWithWindows.checked())) {
+        case startup::RunChange::Write: startup::writeRunValue(win::Application::exePath()); break;
+        case startup::RunChange::Remove: startup::removeRunValue(); break;
+        case startup::RunChange::None: break;
+    }
     setModalResult(IDOK);
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/StartWithWindows.h"
 #include "settings/OptionDialog.h"
 #include "settings/uIni.h"
 #include "win/Button.h"
@@ -23,6 +24,9 @@ public:
     win::RadioGroup ScreenToCapture;
     win::GroupBox gbHotKeyNotice;
     win::CheckBox HotKeyNoticeOff;
+    win::GroupBox gbStartWithWindows;
+    // Not kept in the settings file: it shows, and changes, the per-user Run value itself.
+    win::CheckBox StartWithWindows;
     win::PushButton buOK;
     win::PushButton buCancel;
 
@@ -31,6 +35,11 @@ public:
 
 private:
     std::vector<StoredProperty> storedProperties();
+    // Reads the Run value, offers to point a moved program's value here, and sets the box.
+    void showStartWithWindows();
+
+    // What the Run value said when the dialog opened (after the offer to update it).
+    startup::RunEntry RunEntryFound = startup::RunEntry::Missing;
 };
 
 }  // namespace vps

@@ -3,7 +3,8 @@
 # today's Windows. The case runs the program as an unprivileged Unix user in a prefix of that
 # user's own (Wine refuses a prefix that another user owns) whose Windows directory is made
 # read-only: a choice changed under the reset policy Never must survive a restart, kept in the
-# per-user file, while the Windows directory's file stays as it was.
+# per-user file, while the Windows directory's file stays as it was; /UNINSTALL removes the
+# per-user file and leaves the Windows directory's.
 # shellcheck disable=SC2119  # helpers take optional arguments
 source "$(dirname "$0")/lib.sh"
 
@@ -94,9 +95,38 @@ choice_kept_in_the_per_user_file() {
   say "per-user file:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
 }
 
+# /UNINSTALL takes the user's own settings away but leaves the Windows directory's file, which
+# is not the user's to remove.
+uninstall_leaves_the_windows_directorys_file() {
+  USER_PREFIX="$USER_HOME/vps-prefix.$$"
+  trap user_prefix_end EXIT
+  as_user cp -a "$USER_TEMPLATE" "$USER_PREFIX" || fail "cannot copy the user's prefix"
+  local windows_file
+  windows_file="$(settings_file)"
+  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' | as_user tee "$windows_file" >/dev/null
+  chmod a-w "$windows_file" "$USER_PREFIX/drive_c/windows"
+  app_start
+  probe idle 20000 || fail "the program never became idle"
+  [ -f "$(per_user_file)" ] || fail "no per-user settings file after the first start"
+
+  as_user wine "$VPS_EXE" /UNINSTALL </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
+  local remover=$! rc=0
+  wait_until 20 "the question appears" bash -c "xdotool search --onlyvisible --name '^Vantaro Print Screen\$' >/dev/null"
+  x_focus "$(x_window '^Vantaro Print Screen$')"
+  press y
+  wait_until 30 "/UNINSTALL ends" bash -c "! kill -0 $remover 2>/dev/null"
+  wait "$remover" || rc=$?
+  [ "$rc" = 0 ] || fail "/UNINSTALL ended with exit code $rc"
+  app_wait_exit 20
+  [ ! -e "$(dirname "$(per_user_file)")" ] || fail "the per-user settings folder is still there"
+  [ -f "$windows_file" ] || fail "the Windows directory's file was removed although the user may not write there"
+}
+
 ensure_standard_user
 e2e_setup
 ensure_user_template || { echo "not ok - e2e/$E2E_FILE: setup: $STANDARD_USER cannot make a Wine prefix"; exit 1; }
 run_case "a standard user's choice is kept in the per-user file; the Windows directory's file is untouched" \
   choice_kept_in_the_per_user_file
+run_case "/UNINSTALL as a standard user: the per-user settings go, the Windows directory's file stays" \
+  uninstall_leaves_the_windows_directorys_file
 e2e_finish

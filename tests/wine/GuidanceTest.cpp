@@ -19,6 +19,7 @@
 #include "guidance/ufrNumLab.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
+#include "VantaroVersion.h"
 
 namespace vps {
 namespace {
@@ -595,13 +596,13 @@ TEST(ExeInfo, ReadsTheProgramsOwnVersionResource) {
     info.ReadVersionInfo(besideTheTests("..\\..\\VantaroPrintScreen.exe"));
     EXPECT_EQ(info.CompanyName, "Vantaro Software");
     EXPECT_EQ(info.FileDescription, "Vantaro Print Screen");
-    EXPECT_EQ(info.FileVersion, "1.0.0.0");
+    EXPECT_EQ(info.FileVersion, VPS_FILE_VERSION_TEXT);
     EXPECT_EQ(info.InternalName, "VantaroPrintScreen");
     EXPECT_EQ(info.LegalCopyright, "Copyright (C) 2026 Vantaro Software");
     EXPECT_EQ(info.LegalTradeMark, "Vantaro is a trademark of Vantaro Software");
     EXPECT_EQ(info.OriginalFileName, "VantaroPrintScreen.exe");
     EXPECT_EQ(info.ProductName, "Vantaro Print Screen");
-    EXPECT_EQ(info.ProductVersion, "1.0.0.0");
+    EXPECT_EQ(info.ProductVersion, VPS_FILE_VERSION_TEXT);
     EXPECT_EQ(info.Comments, "Print Screen key: print, save, copy or mail the screen");
 }
 

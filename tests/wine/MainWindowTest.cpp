@@ -6,6 +6,7 @@
 #include "app/AppWindows.h"
 #include "core/MonitorLayout.h"
 #include "win/Application.h"
+#include "VantaroVersion.h"
 
 namespace vps {
 namespace {
@@ -309,7 +310,7 @@ TEST(ExeInfo, ReadsTheProgramsVersionResource) {
     TExeInfo info;
     EXPECT_EQ(info.FileVersion, "Updated at run-time");  // the test program carries none
     info.ReadVersionInfo(win::Application::exeDirectory() + "..\\..\\VantaroPrintScreen.exe");
-    EXPECT_EQ(info.FileVersion, "1.0.0.0");
+    EXPECT_EQ(info.FileVersion, VPS_FILE_VERSION_TEXT);
     EXPECT_EQ(info.ProductName, "Vantaro Print Screen");
     EXPECT_EQ(info.LegalTradeMark, "Vantaro is a trademark of Vantaro Software");
     EXPECT_FALSE(info.LegalCopyright.empty());
