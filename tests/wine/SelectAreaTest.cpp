@@ -214,14 +214,20 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
     expectEnded();
 }
 
-// The magnifier's cell (column, row) of 15 x 15, as the window shows it: its middle pixel.
+// The magnifier's cell (column, row) of 15 x 15, as the window shows it: a pixel a quarter in
+// from the cell's side away from the middle, clear of the cross-hair that runs through the
+// middles of the pointer's row and column and of the frame around the pointer's pixel.
 COLORREF shownCell(int column, int row) {
     const SelectionAidsView& aids = fmSelectedArea->Image.Aids;
     const layout::Box& box = aids.placement().magnifier;
-    const int border = (box.width - kMagnifiedPixels * aids.cell()) / 2;
+    const int cell = aids.cell();
+    const int border = (box.width - kMagnifiedPixels * cell) / 2;
+    const auto inset = [cell](int index) {
+        return index > kMagnifiedPixels / 2 ? cell - 1 - cell / 4 : cell / 4;
+    };
     const win::WindowDC dc(fmSelectedArea->Image.handle());
-    return GetPixel(dc.get(), box.left + border + column * aids.cell() + aids.cell() / 2,
-                    box.top + border + row * aids.cell() + aids.cell() / 2);
+    return GetPixel(dc.get(), box.left + border + column * cell + inset(column),
+                    box.top + border + row * cell + inset(row));
 }
 
 bool boxHolds(const layout::Box& box, int x, int y) {
