@@ -46,12 +46,16 @@ void frame(HDC dc, RECT area, int width, COLORREF colour) {
 
 void SelectionAidsView::makeFontFor(int dpi) {
     if (font_ && fontDpi_ == dpi) return;
+    if (!measuring_) measuring_ = win::MemoryDC();
+    // The old font must be out of the DC before it is deleted.
+    SelectObject(measuring_.get(), GetStockObject(SYSTEM_FONT));
     font_ = win::createFont({.face = "Arial", .height = 12, .weight = FW_BOLD}, dpi);
+    SelectObject(measuring_.get(), font_.get());
     fontDpi_ = dpi;
 }
 
 std::array<RECT, 4> SelectionAidsView::show(const AidState& state, Size bounds, int dpi,
-                                            const win::Bitmap& snapshot, HDC measuring) {
+                                            const win::Bitmap& snapshot) {
     const std::array<RECT, 2> before = areas();
     metrics_ = {.cell = dpi::scale(kDesignCell, dpi),
                 .border = dpi::scale(1, dpi),
@@ -60,10 +64,7 @@ std::array<RECT, 4> SelectionAidsView::show(const AidState& state, Size bounds, 
     makeFontFor(dpi);
     text_ = selectionReadout(state);
     SIZE extent{};
-    {
-        const win::SelectGuard useFont(measuring, font_.get());
-        GetTextExtentPoint32A(measuring, text_.data(), static_cast<int>(text_.size()), &extent);
-    }
+    GetTextExtentPoint32A(measuring_.get(), text_.data(), static_cast<int>(text_.size()), &extent);
     const Size readout{extent.cx + 2 * dpi::scale(kReadoutMarginX, dpi),
                        extent.cy + 2 * dpi::scale(kReadoutMarginY, dpi)};
     placement_ = placeSelectionAids(state, readout, metrics_, bounds);

@@ -16,11 +16,10 @@ namespace vps {
 class SelectionAidsView {
 public:
     // Places the aids for `state` over a client area of `bounds` at `dpi`, magnifying
-    // `snapshot` (not owned; it must outlive the aids' showing). `measuring` is a DC of the
-    // window, for the readout's text. Returns the areas to repaint: where the aids were and
-    // where they are now.
+    // `snapshot` (not owned; it must outlive the aids' showing). Returns the areas to repaint:
+    // where the aids were and where they are now.
     std::array<RECT, 4> show(const AidState& state, Size bounds, int dpi,
-                             const win::Bitmap& snapshot, HDC measuring);
+                             const win::Bitmap& snapshot);
     // Takes the aids away; returns where they were, to repaint.
     std::array<RECT, 2> hide();
 
@@ -47,6 +46,9 @@ private:
     std::string text_;
     win::Font font_;
     int fontDpi_ = 0;
+    // Holds the readout's font for measuring its text at every move: asking the window for a
+    // DC each time would cost more than the rest of the move.
+    win::MemoryDC measuring_;
 };
 
 }  // namespace vps

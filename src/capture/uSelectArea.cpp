@@ -249,10 +249,9 @@ void TfmSelectedArea::carryOut(const SelectionResponse& response) {
 void TfmSelectedArea::moveAids() {
     if (!ShownSnapshot || ShownSnapshot->empty()) return;
     const Size bounds{Image.clientWidth(), Image.clientHeight()};
-    const win::WindowDC measuring(Image.handle());
     // Only the aids' old and new places are repainted, as the outline repaints only its edges.
-    Image.invalidate(Image.Aids.show(aidStateOf(Selection, pointer_, bounds), bounds, Image.dpi(),
-                                     *ShownSnapshot, measuring.get()));
+    Image.invalidate(
+        Image.Aids.show(aidStateOf(Selection, pointer_, bounds), bounds, Image.dpi(), *ShownSnapshot));
 }
 
 void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
