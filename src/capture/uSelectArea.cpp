@@ -79,6 +79,22 @@ LRESULT SelectionImage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return win::Image::handleMessage(message, wParam, lParam);
 }
 
+void SelectionImage::paint(HDC dc, const RECT& client) {
+    if (!Aids.shown()) {
+        win::Image::paint(dc, client);
+        return;
+    }
+    // The picture goes around the aids, not under them: painting it there first would make
+    // them flicker at every move.
+    const int saved = SaveDC(dc);
+    for (const RECT& area : Aids.areas()) {
+        ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+    }
+    win::Image::paint(dc, client);
+    RestoreDC(dc, saved);
+    Aids.paint(dc);
+}
+
 // Keys with Alt, and F10, go on to the system as in any window (Alt+F4 among them).
 bool SelectionImage::handleKey(const win::KeyEvent& key) {
     return !key.system;
@@ -158,6 +174,12 @@ void TfmSelectedArea::showOverTheScreen(const AreaRect& captured) {
     show();
     SetForegroundWindow(handle());
     SetFocus(Image.handle());
+    // The aids show from the start, where the pointer already is.
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(Image.handle(), &at);
+    pointer_ = {at.x, at.y};
+    moveAids();
 }
 
 Size TfmSelectedArea::selectionBounds() const {
@@ -179,6 +201,7 @@ void TfmSelectedArea::endSelection(HCURSOR rememberedCursor) {
     ShownSnapshot = nullptr;
     win::Application::setCursorOverride(rememberedCursor);
     if (GetCapture() == Image.handle()) ReleaseCapture();
+    Image.Aids.hide();
     hide();
     // A copy of the whole screen is too large to keep between selections.
     Image.setPicture(win::Bitmap());
@@ -228,11 +251,22 @@ void TfmSelectedArea::RedrawSelection() {
 void TfmSelectedArea::carryOut(const SelectionResponse& response) {
     if (response.cursor) win::Application::setCursorOverride(systemCursor(*response.cursor));
     if (response.refusedClick) MessageBeep(0);
+    // Before the redraw, whose repaint then brings the aids' new place along in the same pass.
+    moveAids();
     if (response.redraw) RedrawSelection();
     if (response.refusedClick) showHelpTopic();
 }
 
+void TfmSelectedArea::moveAids() {
+    if (!ShownSnapshot || ShownSnapshot->empty()) return;
+    const Size bounds{Image.clientWidth(), Image.clientHeight()};
+    // Only the aids' old and new places are repainted, as the outline repaints only its edges.
+    Image.invalidate(
+        Image.Aids.show(aidStateOf(Selection, pointer_, bounds), bounds, Image.dpi(), *ShownSnapshot));
+}
+
 void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
+    pointer_ = {event.x, event.y};
     const bool left = event.button == win::MouseEvent::Button::Left;
     const SelectionResponse response =
         Selection.mouseDown(left, {event.x, event.y}, selectionBounds());
@@ -243,10 +277,12 @@ void TfmSelectedArea::FormMouseDown(const win::MouseEvent& event) {
 }
 
 void TfmSelectedArea::FormMouseMove(const win::MouseEvent& event) {
+    pointer_ = {event.x, event.y};
     carryOut(Selection.mouseMove({event.x, event.y}, selectionBounds()));
 }
 
-void TfmSelectedArea::FormMouseUp(const win::MouseEvent&) {
+void TfmSelectedArea::FormMouseUp(const win::MouseEvent& event) {
+    pointer_ = {event.x, event.y};
     if (GetCapture() == Image.handle()) ReleaseCapture();
     carryOut(Selection.mouseUp());
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "capture/ScreenSnapshot.h"
+#include "capture/SelectionAidsView.h"
 #include "capture/uAnimatedRectangle.h"
 #include "core/AreaRect.h"
 #include "core/AreaSelection.h"
@@ -16,14 +17,18 @@ namespace vps {
 
 // The selection's drawing surface. It keeps the keyboard focus while a selection runs and wants
 // the arrow keys and every other key for itself; Enter and Escape still go to the form's hidden
-// default and cancel buttons.
+// default and cancel buttons. Its aids are painted over the picture, never into it, so the
+// picture stays the snapshot with the outline and nothing else.
 class SelectionImage : public win::Image {
 public:
     using win::Image::Image;
 
+    SelectionAidsView Aids;
+
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool handleKey(const win::KeyEvent& key) override;
+    void paint(HDC dc, const RECT& client) override;
 };
 
 // The full-screen window in which a rectangle is drawn by hand over the frozen screen. Hidden
@@ -66,6 +71,7 @@ private:
     void showHelpTopic();
 
     void carryOut(const SelectionResponse& response);
+    void moveAids();
     void paintSnapshot();
     bool snapshotCoversThePicture() const;
     void showOverTheScreen(const AreaRect& captured);
@@ -76,6 +82,9 @@ private:
 
     // The outline now drawn into the picture, so a redraw wipes just that with the snapshot.
     std::optional<OutlineRectangle> drawnOutline_;
+    // Where the pointer was last seen, in client pixels: the aids follow it, and keys that move
+    // the rectangle update the readout beside it.
+    SelectionPoint pointer_;
 };
 
 inline TfmSelectedArea* fmSelectedArea = nullptr;

@@ -5,6 +5,8 @@
 #
 # The screen shows a known picture with detail everywhere (a seeded plasma), so a capture that
 # is off by a pixel, a row or a colour channel differs from the screen's own pixels.
+# E2E_DOCS_SHOT=FILE keeps a picture of the first drawn selection with its magnifier and size
+# readout (docs/images/selection-aids.png).
 # shellcheck disable=SC2119  # helpers take optional arguments
 source "$(dirname "$0")/lib.sh"
 
@@ -111,7 +113,8 @@ clipboard_holds_the_whole_screen() {
 }
 
 # A rectangle dragged from (100, 100) to (300, 200), then KEYS pressed (the last one ends the
-# selection); Copy to Clipboard must then hold exactly the screen's part at X Y W H.
+# selection; a word "at:X,Y" rests the pointer there instead); Copy to Clipboard must then hold
+# exactly the screen's part at X Y W H.
 selection_ended_by_key_copies() {
   local keys="$1" key
   shift
@@ -121,8 +124,20 @@ selection_ended_by_key_copies() {
   wait_visible
   click_select_button
   drag 100 100 300 200
+  if [ -n "${E2E_DOCS_SHOT:-}" ] && [ ! -e "$E2E_DOCS_SHOT" ]; then
+    sleep 0.3
+    import -window root -crop 480x340+40+40 +repage "$E2E_DOCS_SHOT" ||
+      fail "cannot take the picture for the docs"
+  fi
   for key in $keys; do
-    press "$key"
+    case "$key" in
+      at:*)
+        key="${key#at:}"
+        say "pointer to $key"
+        xdotool mousemove "${key%,*}" "${key#*,}"
+        ;;
+      *) press "$key" ;;
+    esac
     sleep 0.5
   done
   probe -c TfmSelectedArea wait hidden 15000 >/dev/null || fail "$key did not end the selection"
@@ -280,6 +295,8 @@ import -window root "$SCREEN_PICTURE"
 run_case "Copy to Clipboard: the whole screen, pixel for pixel, read back from X as BMP and PNG" clipboard_holds_the_whole_screen
 # Both corners are inside: 201 x 101 pixels. Escape leaves (0, 0, 0, 0): the corner pixel.
 run_case "Selected Area: a rectangle dragged with the mouse is the crop (201x101)" selection_ended_by_key_copies Return 100 100 201 101
+# The magnifier and the size readout then stand inside the rectangle, over the very pixels cut.
+run_case "Selected Area: with the pointer resting inside, the crop has no aid's pixel" selection_ended_by_key_copies "at:160,120 Return" 100 100 201 101
 run_case "Selected Area: Escape gives (0,0,0,0), the corner pixel" selection_ended_by_key_copies Escape 0 0 1 1
 # The selection shows the frozen screen with its outline: a snapshot taken then would carry the
 # outline into the crop.

@@ -10,6 +10,7 @@
 #include "app/AppWindows.h"
 #include "capture/uAnimatedRectangle.h"
 #include "capture/uSelectArea.h"
+#include "core/SelectionAids.h"
 #include "win/Application.h"
 
 namespace vps {
@@ -211,6 +212,92 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
     });
     EXPECT_EQ(result, (AreaRect{100, 100, 300, 200}));
     expectEnded();
+}
+
+// The magnifier's cell (column, row) of 15 x 15, as the window shows it: a pixel a quarter in
+// from the cell's side away from the middle, clear of the cross-hair that runs through the
+// middles of the pointer's row and column and of the frame around the pointer's pixel.
+COLORREF shownCell(int column, int row) {
+    const SelectionAidsView& aids = fmSelectedArea->Image.Aids;
+    const layout::Box& box = aids.placement().magnifier;
+    const int cell = aids.cell();
+    const int border = (box.width - kMagnifiedPixels * cell) / 2;
+    const auto inset = [cell](int index) {
+        return index > kMagnifiedPixels / 2 ? cell - 1 - cell / 4 : cell / 4;
+    };
+    const win::WindowDC dc(fmSelectedArea->Image.handle());
+    return GetPixel(dc.get(), box.left + border + column * cell + inset(column),
+                    box.top + border + row * cell + inset(row));
+}
+
+bool boxHolds(const layout::Box& box, int x, int y) {
+    return box.left <= x && x < box.left + box.width && box.top <= y && y < box.top + box.height;
+}
+
+// Runs at every DPI the DPI runs use: the magnified pixels grow with the window's scaling.
+class HighDpiSelectionAids : public SelectArea {};
+
+TEST_F(HighDpiSelectionAids, FollowThePointerWithTheSnapshotsPixelsAndStayOutOfThePicture) {
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    constexpr COLORREF kBlue = RGB(0, 0, 255);
+    const SelectionAidsView& aids = fmSelectedArea->Image.Aids;
+    layout::Box oldMagnifier;
+    const AreaRect result = run({
+        check([&] {
+            // Marked once the window shows the snapshot: neither its picture nor the screen has
+            // them, so only a magnifier that reads the snapshot itself shows them.
+            SetPixelV(snapshot.dc(), 300, 200, kRed);
+            SetPixelV(snapshot.dc(), 301, 200, kBlue);
+            SetPixelV(snapshot.dc(), 500, 300, kBlue);
+            EXPECT_EQ(pixel(500, 300), kGrey);
+        }),
+        hoverAt(500, 300),
+        check([&] {
+            UpdateWindow(surface());
+            ASSERT_TRUE(aids.shown());
+            EXPECT_EQ(aids.readoutText(), "500, 300") << "before a corner, the pointer's place";
+            EXPECT_EQ(aids.cell(), fmSelectedArea->Image.scaled(8));
+            EXPECT_EQ(shownCell(7, 7), kBlue) << "the pointer's pixel in the middle";
+            EXPECT_EQ(shownCell(6, 7), kGrey);
+            oldMagnifier = aids.placement().magnifier;
+        }),
+        pressAt(100, 100),
+        dragTo(300, 200),
+        check([&] {
+            UpdateWindow(surface());
+            EXPECT_EQ(aids.readoutText(), "201 x 101");
+            const layout::Box& magnifier = aids.placement().magnifier;
+            const layout::Box& readout = aids.placement().readout;
+            EXPECT_GT(magnifier.left, 300) << "out past the dragged corner";
+            EXPECT_GT(magnifier.top, 200);
+            EXPECT_EQ(shownCell(7, 7), kRed);
+            EXPECT_EQ(shownCell(8, 7), kBlue) << "one cell per snapshot pixel";
+            EXPECT_EQ(shownCell(6, 7), kGrey);
+            // The readout: its own colours, text among them.
+            bool text = false;
+            const win::WindowDC dc(fmSelectedArea->Image.handle());
+            for (int x = readout.left; x < readout.left + readout.width; ++x) {
+                text = text || GetPixel(dc.get(), x, readout.top + readout.height / 2) ==
+                                   RGB(255, 255, 255);
+            }
+            EXPECT_TRUE(text) << "the readout's text is drawn";
+            EXPECT_NE(shown(readout.left + 1, readout.top + 1), kGrey);
+            // Never drawn into the picture the outline is wiped with.
+            for (const layout::Box& box : {magnifier, readout}) {
+                EXPECT_EQ(pixel(box.left + box.width / 2, box.top + box.height / 2), kGrey);
+            }
+            // Where the magnifier stood before, the snapshot shows again.
+            const int oldX = oldMagnifier.left + oldMagnifier.width - 3;
+            const int oldY = oldMagnifier.top + oldMagnifier.height - 3;
+            ASSERT_FALSE(boxHolds(magnifier, oldX, oldY) || boxHolds(readout, oldX, oldY));
+            EXPECT_EQ(shown(oldX, oldY), kGrey);
+        }),
+        releaseAt(300, 200),
+        hoverAt(200, 150),
+        key(VK_RETURN),
+    });
+    EXPECT_EQ(result, (AreaRect{100, 100, 300, 200}));
+    EXPECT_FALSE(aids.shown()) << "nothing left for the next selection's first paint";
 }
 
 TEST_F(SelectArea, EveryWayOutStopsTheOutlineRestoresTheCursorAndHides) {
