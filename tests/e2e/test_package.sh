@@ -75,7 +75,7 @@ zip_holds_what_a_user_needs() {
   local target="$1" machine listing
   listing="$(unzip -Z1 "$(zip_of "$target")" | LC_ALL=C sort | tr '\n' ' ')"
   say "zip: $listing"
-  [ "$listing" = "LICENSES/gcc-runtime.txt LICENSES/libjpeg-turbo.txt LICENSES/mingw-w64-runtime.txt README.txt VANTAROPRINTSCREEN.HLP VantaroPrintScreen.exe " ] ||
+  [ "$listing" = "LICENSES/gcc-runtime.txt LICENSES/libdeflate.txt LICENSES/libjpeg-turbo.txt LICENSES/mingw-w64-runtime.txt README.txt VANTAROPRINTSCREEN.HLP VantaroPrintScreen.exe " ] ||
     fail "unexpected contents: $listing"
   unpack "$target"
   local folder
@@ -93,6 +93,7 @@ zip_holds_what_a_user_needs() {
   grep -q "Vantaro Print Screen $VERSION" "$folder/README.txt" || fail "README.txt does not name version $VERSION"
   grep -q '/UNINSTALL' "$folder/README.txt" || fail "README.txt does not tell of /UNINSTALL"
   grep -q 'Independent JPEG Group' "$folder/LICENSES/libjpeg-turbo.txt" || fail "libjpeg-turbo's licence lacks the IJG text"
+  grep -q 'Eric Biggers' "$folder/LICENSES/libdeflate.txt" || fail "libdeflate's licence text is missing"
   ! strings -a "$VPS_EXE" | grep -q -F -e "$VPS_ROOT" -e /work/ || fail "the program names a folder of the build machine"
 }
 
