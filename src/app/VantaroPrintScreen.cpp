@@ -10,6 +10,7 @@
 #include "settings/SettingsFile.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
+#include "win/StepTimes.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ constexpr int kStartFailed = 1;
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win::steptimes::stamp("start: entry");
     vps::installCrashReport();
     vps::crashOnRequest();
     if (wokeResidentCopy()) return 0;
@@ -44,6 +46,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win::Application::setHelpFile("");
     // Where the settings live is decided once, before any window reads them.
     vps::SettingsLocationOfThisRun();
+    win::steptimes::stamp("start: settings located");
 
     try {
         vps::AppWindows windows;

@@ -26,6 +26,7 @@
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
+#include "win/StepTimes.h"
 
 namespace vps {
 
@@ -143,6 +144,7 @@ TfmKestrelPrintScreen::~TfmKestrelPrintScreen() { FormDestroy(); }
 void TfmKestrelPrintScreen::bindEvents() {
     OnShow = [this] {
         Storage.restore();
+        win::steptimes::stamp("showing: form storage restored");
         FormShow();
     };
     OnResize = [this] { FormResize(); };
@@ -223,6 +225,7 @@ void TfmKestrelPrintScreen::FormDestroy() {
 }
 
 void TfmKestrelPrintScreen::ShowCapture() {
+    win::steptimes::stamp("activation: begins");
     const AreaRect workArea = GetWorkAreaRect();
     const int height = std::max<int>(workArea.Bottom - workArea.Top, scaled(kMinimumSize.cy));
     SetWindowPos(handle(), nullptr, 0, 0, bounds().width, height,
@@ -233,6 +236,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
                                                      scaled(monitor::kSideMargins));
     const int left = monitor::windowLeftOverWorkArea(workArea, width);
     if (!visible()) setScreenBounds({left, workArea.Top, width, height});
+    win::steptimes::stamp("activation: sized and placed");
 
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
@@ -245,17 +249,22 @@ void TfmKestrelPrintScreen::ShowCapture() {
         throw;
     }
     SmoothMiniature.forget();
+    win::steptimes::stamp("activation: screen captured");
     AllRect = wholeScreenRect(primaryScreenSize());
     WorkAreaRect = GetWorkAreaRect();
     ForegroundRect = GetForegroundWindowRect();
     ForegroundTitle = GetForegroundWindowTitle();
+    win::steptimes::stamp("activation: areas read");
 
     DrawPreview();
+    win::steptimes::stamp("activation: quick miniature drawn");
     if (!previewShowing()) buMonitorPowerClick();
     show();
+    win::steptimes::stamp("activation: shown");
     BringWindowToTop(handle());
     SetForegroundWindow(handle());
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
+    win::steptimes::stamp("activation: in front, card shown");
 }
 
 void TfmKestrelPrintScreen::tellAboutHeldKeys() {
@@ -293,12 +302,16 @@ void TfmKestrelPrintScreen::FormShow() {
     const std::string policyText = ReadString(settings::ResetToDefaultsAfter);
     const auto minutes = ini::parseInteger(ReadString(settings::SpecifiedTime));
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
+    win::steptimes::stamp("showing: reset policy applied");
     FormResize();
+    win::steptimes::stamp("showing: laid out");
     LastShowTick = GetTickCount64();
     // Not ScreenAreaClick: the window is not visible yet while it is being shown.
     applySavingRule();
     outlineChosenArea();
+    win::steptimes::stamp("showing: area outlined");
     ActionClick();
+    win::steptimes::stamp("showing: panel refreshed");
 }
 
 void TfmKestrelPrintScreen::Defaults1Click() {
