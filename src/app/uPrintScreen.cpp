@@ -256,7 +256,9 @@ void TfmKestrelPrintScreen::ShowCapture() {
     ForegroundTitle = GetForegroundWindowTitle();
     win::steptimes::stamp("activation: areas read");
 
-    DrawPreview();
+    // A hidden window gets its smooth miniature while it is being shown, before anything is
+    // painted, so a quick one now would never be seen.
+    if (visible()) DrawPreview();
     win::steptimes::stamp("activation: quick miniature drawn");
     if (!previewShowing()) buMonitorPowerClick();
     show();
@@ -303,7 +305,10 @@ void TfmKestrelPrintScreen::FormShow() {
     const auto minutes = ini::parseInteger(ReadString(settings::SpecifiedTime));
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
     win::steptimes::stamp("showing: reset policy applied");
-    FormResize();
+    // What FormResize does but the quick miniature, which the smooth one below replaces before
+    // anything is painted.
+    fitMonitorToWidth();
+    ScreenAreaClick();
     win::steptimes::stamp("showing: laid out");
     LastShowTick = GetTickCount64();
     // Not ScreenAreaClick: the window is not visible yet while it is being shown.
@@ -340,10 +345,14 @@ void TfmKestrelPrintScreen::About1Click() {
 
 void TfmKestrelPrintScreen::FormResize() {
     if (Destroying) return;
-    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top, scaled(monitor::kSideMargins));
-    paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
+    fitMonitorToWidth();
     DrawPreview();
     ScreenAreaClick();
+}
+
+void TfmKestrelPrintScreen::fitMonitorToWidth() {
+    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top, scaled(monitor::kSideMargins));
+    paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
 }
 
 bool TfmKestrelPrintScreen::FormCloseQuery() {

@@ -8,8 +8,12 @@
 
 namespace vps {
 
-// The primary screen frozen at the moment of activation, in the display's own pixel format.
-using ScreenSnapshot = win::Bitmap;
+// The primary screen frozen at the moment of activation, as 32-bit pixels the miniature's filter
+// reads in place: the capture lands there directly, with no copy into another buffer.
+class ScreenSnapshot : public win::Bitmap {
+public:
+    ScreenSnapshot() : win::Bitmap(win::Bitmap::Pixels::Readable32) {}
+};
 
 // W x H: the primary display's size in pixels, read afresh at every call.
 Size primaryScreenSize();
