@@ -6,21 +6,6 @@
 
 namespace vps {
 
-namespace {
-
-BITMAPINFO topDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-}  // namespace
-
 void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image) {
     win::Bitmap picture(image.clientWidth(), image.clientHeight());
     if (!picture.empty() && !snapshot.empty()) {
@@ -45,7 +30,7 @@ win::Bitmap smoothPicture(const ScreenSnapshot& snapshot, int width, int height)
         // as it always was, on the few pixels of the result rather than on every screen pixel.
         for (auto& pixel : miniature) pixel |= 0xFF000000u;
     }
-    const BITMAPINFO info = topDown32(width, height);
+    const BITMAPINFO info = win::topDownBitmapInfo(width, height, 32);
     SetDIBitsToDevice(picture.dc(), 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
                       static_cast<UINT>(height), miniature.data(), &info, DIB_RGB_COLORS);
     return picture;

@@ -56,13 +56,7 @@ void Bitmap::resize(int width, int height) {
     HBITMAP created = nullptr;
     void* bits = nullptr;
     if (kind_ == Pixels::Readable32) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = topDownBitmapInfo(width, height, 32);
         created = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     } else {
         WindowDC screen(nullptr);

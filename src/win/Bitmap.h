@@ -8,6 +8,18 @@
 
 namespace win {
 
+// The header of a top-down, uncompressed device-independent bitmap.
+inline BITMAPINFO topDownBitmapInfo(int width, int height, WORD bitCount) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitCount;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A picture with its own drawing surface, like a canvas: a device-dependent bitmap compatible
 // with the display, kept selected in a memory DC for as long as the bitmap lives. An empty
 // bitmap (0 x 0) holds no GDI bitmap at all.

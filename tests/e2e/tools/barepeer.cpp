@@ -28,17 +28,22 @@ void captureAndShow(HWND window) {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
-    case kWakeUp: captureAndShow(window); return 0;
-    case WM_CLOSE:  // hides, as the resident program does; the session end quits
-        ShowWindow(window, SW_HIDE);
-        if (g_shot) DeleteObject(g_shot);
-        g_shot = nullptr;
-        return 0;
-    case WM_ENDSESSION:
-        if (wp) PostQuitMessage(0);
-        return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(window, message, wp, lp);
+        case kWakeUp:
+            captureAndShow(window);
+            return 0;
+        case WM_CLOSE:  // hides, as the resident program does; the session end quits
+            ShowWindow(window, SW_HIDE);
+            if (g_shot) DeleteObject(g_shot);
+            g_shot = nullptr;
+            return 0;
+        case WM_ENDSESSION:
+            if (wp) PostQuitMessage(0);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wp, lp);
     }
 }
 
