@@ -12,6 +12,7 @@
 #include "settings/SettingsFile.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
+#include "win/StepTimes.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ void prepareUserInterface() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win::steptimes::stamp("start: entry");
     vps::installCrashReport();
     vps::crashOnRequest();
     // Before the single-instance check: the removal ends the resident copy rather than waking it.
@@ -54,6 +56,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     prepareUserInterface();
     // Where the settings live is decided once, before any window reads them.
     vps::SettingsLocationOfThisRun();
+    win::steptimes::stamp("start: settings located");
 
     try {
         vps::AppWindows windows;

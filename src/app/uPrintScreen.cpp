@@ -27,6 +27,7 @@
 #include "settings/uIni.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
+#include "win/StepTimes.h"
 
 namespace vps {
 
@@ -144,6 +145,7 @@ TfmKestrelPrintScreen::~TfmKestrelPrintScreen() { FormDestroy(); }
 void TfmKestrelPrintScreen::bindEvents() {
     OnShow = [this] {
         Storage.restore();
+        win::steptimes::stamp("showing: form storage restored");
         FormShow();
     };
     OnResize = [this] { FormResize(); };
@@ -230,6 +232,7 @@ void TfmKestrelPrintScreen::FormDestroy() {
 }
 
 void TfmKestrelPrintScreen::ShowCapture() {
+    win::steptimes::stamp("activation: begins");
     using options::ScreenToCaptureChoice;
     const ScreenToCaptureChoice choice = screenToCaptureChoice(ReadInteger(settings::ScreenToCapture));
     const CapturedScreen captured = GetCapturedScreen(choice);
@@ -246,6 +249,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
                                                      scaled(monitor::kSideMargins));
     const int left = (onCapturedMonitor ? workArea.Left : 0) + monitor::windowLeftOverWorkArea(workArea, width);
     if (!visible()) setScreenBounds({left, workArea.Top, width, height});
+    win::steptimes::stamp("activation: sized and placed");
 
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
@@ -258,18 +262,25 @@ void TfmKestrelPrintScreen::ShowCapture() {
         throw;
     }
     SmoothMiniature.forget();
+    win::steptimes::stamp("activation: screen captured");
     CapturedRect = captured.bounds;
     AllRect = captured.bounds;
     WorkAreaRect = captured.workArea;
     ForegroundRect = GetForegroundWindowRect(CapturedRect);
     ForegroundTitle = GetForegroundWindowTitle();
+    win::steptimes::stamp("activation: areas read");
 
-    DrawPreview();
+    // A hidden window gets its smooth miniature while it is being shown, before anything is
+    // painted, so a quick one now would never be seen.
+    if (visible()) DrawPreview();
+    win::steptimes::stamp("activation: quick miniature drawn");
     if (!previewShowing()) buMonitorPowerClick();
     show();
+    win::steptimes::stamp("activation: shown");
     BringWindowToTop(handle());
     SetForegroundWindow(handle());
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
+    win::steptimes::stamp("activation: in front, card shown");
 }
 
 void TfmKestrelPrintScreen::tellAboutHeldKeys() {
@@ -307,12 +318,19 @@ void TfmKestrelPrintScreen::FormShow() {
     const std::string policyText = ReadString(settings::ResetToDefaultsAfter);
     const auto minutes = ini::parseInteger(ReadString(settings::SpecifiedTime));
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
-    FormResize();
+    win::steptimes::stamp("showing: reset policy applied");
+    // What FormResize does but the quick miniature, which the smooth one below replaces before
+    // anything is painted.
+    fitMonitorToWidth();
+    ScreenAreaClick();
+    win::steptimes::stamp("showing: laid out");
     LastShowTick = GetTickCount64();
     // Not ScreenAreaClick: the window is not visible yet while it is being shown.
     applySavingRule();
     outlineChosenArea();
+    win::steptimes::stamp("showing: area outlined");
     ActionClick();
+    win::steptimes::stamp("showing: panel refreshed");
 }
 
 void TfmKestrelPrintScreen::Defaults1Click() {
@@ -341,10 +359,14 @@ void TfmKestrelPrintScreen::About1Click() {
 
 void TfmKestrelPrintScreen::FormResize() {
     if (Destroying) return;
-    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top, scaled(monitor::kSideMargins));
-    paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
+    fitMonitorToWidth();
     DrawPreview();
     ScreenAreaClick();
+}
+
+void TfmKestrelPrintScreen::fitMonitorToWidth() {
+    const monitor::Fit fit = monitor::fitMonitor(clientWidth(), paBottom.bounds().top, scaled(monitor::kSideMargins));
+    paMonitor.setBounds({fit.left, paMonitor.bounds().top, fit.width, fit.height});
 }
 
 bool TfmKestrelPrintScreen::FormCloseQuery() {

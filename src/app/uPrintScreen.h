@@ -128,6 +128,8 @@ private:
     void FormDestroy();
     void FormShow();
     void FormResize();
+    // The monitor drawing refitted to the window's width (its height follows).
+    void fitMonitorToWidth();
     bool FormCloseQuery();
     void FormMouseDown(const win::MouseEvent& event);
     void buCancelClick();

@@ -11,10 +11,14 @@
 
 namespace vps {
 
-// The captured screen frozen at the moment of activation, in the display's own pixel format. Its
-// pixel (0, 0) is the captured area's top-left (`CapturedScreen::bounds`), which lies at a
-// negative screen position when a monitor left of or above the primary one is captured.
-using ScreenSnapshot = win::Bitmap;
+// The captured screen frozen at the moment of activation, as 32-bit pixels the miniature's filter
+// reads in place: the capture lands there directly, with no copy into another buffer. Its pixel
+// (0, 0) is the captured area's top-left (`CapturedScreen::bounds`), which lies at a negative
+// screen position when a monitor left of or above the primary one is captured.
+class ScreenSnapshot : public win::Bitmap {
+public:
+    ScreenSnapshot() : win::Bitmap(win::Bitmap::Pixels::Readable32) {}
+};
 
 // W x H: the primary display's size in pixels, read afresh at every call.
 Size primaryScreenSize();

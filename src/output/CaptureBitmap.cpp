@@ -10,13 +10,7 @@ namespace vps {
 CaptureBitmap::CaptureBitmap(int width, int height)
     : width_(width), height_(height), stride_((width * 3 + 3) & ~3), dc_(nullptr) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("A capture needs at least one pixel.");
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = win::topDownBitmapInfo(width, height, 24);
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_) {
