@@ -416,6 +416,9 @@ bool TfmKestrelPrintScreen::previewShowing() const { return paMonitorIndicator.c
 void TfmKestrelPrintScreen::releaseSnapshot() {
     Snapshot = ScreenSnapshot();
     SmoothMiniature.forget();
+    // The miniature shown goes with the snapshot it shows: a few MiB at today's screen sizes
+    // that a hidden program would otherwise keep all day. The next showing draws it afresh.
+    ExampleImage.setPicture(win::Bitmap());
 }
 
 void TfmKestrelPrintScreen::DrawPreview() { drawQuickPreview(Snapshot, ExampleImage); }

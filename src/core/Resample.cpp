@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "core/ResampleKernels.h"
 
@@ -96,9 +97,19 @@ void resampleLinearReference(const PixelView& source, std::span<std::uint32_t> t
 
 }  // namespace detail
 
+std::int32_t bandsFor(const PixelView& source, unsigned processors) {
+    // Below about a quarter of a 1080p screen a thread's start costs more than its half saves;
+    // beyond four, memory is what the filter waits for.
+    constexpr std::int64_t kPixelsWorthAThread = 512 * 1024;
+    const std::int64_t pixels = static_cast<std::int64_t>(std::max(source.width, 0)) * std::max(source.height, 0);
+    const std::int64_t worthwhile = std::max<std::int64_t>(pixels / kPixelsWorthAThread, 1);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::min<std::int64_t>(processors, worthwhile), 1, 4));
+}
+
 void resampleLinear(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
                     std::int32_t height) {
-    detail::resampleLinearWith(detail::fastestKernel(), source, target, width, height);
+    detail::resampleLinearWith(detail::fastestKernel(), source, target, width, height,
+                               bandsFor(source, std::thread::hardware_concurrency()));
 }
 
 }  // namespace vps::resample

@@ -30,8 +30,13 @@ struct PixelView {
     std::int32_t stride;
 };
 
+// How many runs of rows resampleLinear filters side by side for this source on a machine with
+// this many processors (0: unknown): one for small pictures, at most four.
+std::int32_t bandsFor(const PixelView& source, unsigned processors);
+
 // Resamples the whole source onto the whole target (width x height, tightly packed), with the
-// fastest kernel this processor can run; every kernel gives the same bits (ResampleKernels.h).
+// fastest kernel this processor can run, on up to bandsFor(...) threads that end before it
+// returns; every kernel and every number of bands gives the same bits (ResampleKernels.h).
 void resampleLinear(const PixelView& source, std::span<std::uint32_t> target, std::int32_t width,
                     std::int32_t height);
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <thread>
+#include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
 #define VPS_RESAMPLE_SSE2 1
@@ -419,57 +422,73 @@ Kernel fastestKernel() {
 }
 
 void resampleLinearWith(Kernel kernel, const PixelView& source, std::span<std::uint32_t> target,
-                        std::int32_t width, std::int32_t height) {
+                        std::int32_t width, std::int32_t height, std::int32_t bands) {
     if (!prepareTarget(source, target, width, height)) return;
     const Taps down = tapsFor(source.height, height);
     const Taps across = tapsFor(source.width, width);
     if (!down.nonNegative || !across.nonNegative) kernel = Kernel::portable;
 
     const std::size_t bytes = static_cast<std::size_t>(source.width) * 4;
-    // One shortened row at a time, so it stays in cache for the pass across; the padding lets
-    // the vector loop read whole groups of taps past the last pixel.
-    std::vector<std::uint8_t> shortened(bytes + kTapGroup * 4, 0);
-    std::vector<std::int32_t> sums;
-    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(down.stride));
     const auto* sourceBytes = reinterpret_cast<const std::uint8_t*>(source.pixels);
     // Only the vector kernels ask, and only when the weights are non-negative, so the pairs exist.
     const auto pairedWeights = [&down](std::int32_t y) {
         return down.pairedWeights.data() + static_cast<std::size_t>(y) * down.stride / 2;
     };
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t k = 0; k < down.stride; ++k) {
-            // Rows past count[y] have weight 0; any real row will do for them.
-            const std::int32_t row = down.first[y] + (k < down.count[y] ? k : 0);
-            rows[k] = sourceBytes + static_cast<std::ptrdiff_t>(row) * source.stride * 4;
-        }
-        const std::int32_t* weights =
-            down.weights.data() + static_cast<std::size_t>(y) * down.stride;
-        std::uint32_t* out = target.data() + static_cast<std::size_t>(y) * width;
-        switch (kernel) {
+    // Each target row is made from its own source rows alone, so rows can be filtered in any
+    // order, on any thread, with the same bits.
+    const auto filterRows = [&](std::int32_t firstRow, std::int32_t endRow) {
+        // One shortened row at a time, so it stays in cache for the pass across; the padding
+        // lets the vector loop read whole groups of taps past the last pixel.
+        std::vector<std::uint8_t> shortened(bytes + kTapGroup * 4, 0);
+        std::vector<std::int32_t> sums;
+        std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(down.stride));
+        for (std::int32_t y = firstRow; y < endRow; ++y) {
+            for (std::int32_t k = 0; k < down.stride; ++k) {
+                // Rows past count[y] have weight 0; any real row will do for them.
+                const std::int32_t row = down.first[y] + (k < down.count[y] ? k : 0);
+                rows[k] = sourceBytes + static_cast<std::ptrdiff_t>(row) * source.stride * 4;
+            }
+            const std::int32_t* weights =
+                down.weights.data() + static_cast<std::size_t>(y) * down.stride;
+            std::uint32_t* out = target.data() + static_cast<std::size_t>(y) * width;
+            switch (kernel) {
 #if defined(VPS_RESAMPLE_SSE2)
-            case Kernel::sse2:
-                downSse2(rows.data(), weights, down.count[y], 0, bytes, shortened.data());
-                acrossSse2(shortened.data(), across, out);
-                break;
-            case Kernel::ssse3:
-                downSsse3(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
-                          down.count[y], 0, bytes, shortened.data());
-                acrossSsse3(shortened.data(), across, out);
-                break;
+                case Kernel::sse2:
+                    downSse2(rows.data(), weights, down.count[y], 0, bytes, shortened.data());
+                    acrossSse2(shortened.data(), across, out);
+                    break;
+                case Kernel::ssse3:
+                    downSsse3(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
+                              down.count[y], 0, bytes, shortened.data());
+                    acrossSsse3(shortened.data(), across, out);
+                    break;
 #endif
 #if defined(VPS_RESAMPLE_AVX2)
-            case Kernel::avx2:
-                downAvx2(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
-                         down.count[y], bytes, shortened.data());
-                acrossAvx2(shortened.data(), across, out);
-                break;
+                case Kernel::avx2:
+                    downAvx2(rows.data(), weights, pairedWeights(y), down.pairsFit[y] != 0,
+                             down.count[y], bytes, shortened.data());
+                    acrossAvx2(shortened.data(), across, out);
+                    break;
 #endif
-            default:
-                downPortable(rows.data(), weights, down.count[y], bytes, sums, shortened.data());
-                acrossPortable(shortened.data(), across, out);
-                break;
+                default:
+                    downPortable(rows.data(), weights, down.count[y], bytes, sums, shortened.data());
+                    acrossPortable(shortened.data(), across, out);
+                    break;
+            }
         }
+    };
+
+    bands = std::clamp(bands, 1, height);
+    const auto bandStart = [&](std::int32_t band) {
+        return static_cast<std::int32_t>(static_cast<std::int64_t>(height) * band / bands);
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<std::size_t>(bands - 1));
+    for (std::int32_t band = 1; band < bands; ++band) {
+        helpers.emplace_back(filterRows, bandStart(band), bandStart(band + 1));
     }
+    filterRows(0, bandStart(1));
+    for (auto& helper : helpers) helper.join();
 }
 
 }  // namespace vps::resample::detail

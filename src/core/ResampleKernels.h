@@ -36,7 +36,10 @@ Kernel fastestKernel();
 
 // Kernels other than the portable one work in 16-bit lanes, which is exact only while every
 // weight is non-negative; for any other weights they hand the work to the portable kernel.
+// The target's rows are split into `bands` runs of rows filtered side by side, each but the
+// first on a thread of its own that ends before the call returns; the bits are the same for
+// any number of bands.
 void resampleLinearWith(Kernel kernel, const PixelView& source, std::span<std::uint32_t> target,
-                        std::int32_t width, std::int32_t height);
+                        std::int32_t width, std::int32_t height, std::int32_t bands = 1);
 
 }  // namespace vps::resample::detail

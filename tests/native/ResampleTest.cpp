@@ -74,7 +74,23 @@ TEST(Resample, AnEmptySourceGivesABlankMiniature) {
     for (std::uint32_t pixel : target) EXPECT_EQ(pixel, 0u);
 }
 
-TEST(Resample, EveryKernelGivesTheReferenceBitsExactly) {
+TEST(Resample, OnlyLargePicturesAreSplitAndNeverIntoMoreThanFourBands) {
+    struct Case {
+        std::int32_t width, height;
+        unsigned processors;
+        std::int32_t bands;
+    };
+    const Case cases[] = {
+        {1920, 1080, 2, 2}, {1920, 1080, 1, 1}, {1920, 1080, 0, 1},  // 0: the count is unknown
+        {1920, 1080, 16, 3}, {3840, 2160, 16, 4}, {1024, 768, 8, 1},  {0, 0, 8, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bandsFor({nullptr, c.width, c.height, c.width}, c.processors), c.bands)
+            << c.width << "x" << c.height << " on " << c.processors << " processors";
+    }
+}
+
+TEST(Resample, EveryKernelAndEveryNumberOfBandsGivesTheReferenceBitsExactly) {
     struct Case {
         std::int32_t sourceWidth, sourceHeight, stride, width, height;
     };
@@ -111,6 +127,12 @@ TEST(Resample, EveryKernelGivesTheReferenceBitsExactly) {
             std::fill(actual.begin(), actual.end(), 0u);
             detail::resampleLinearWith(kernel, source, actual, c.width, c.height);
             ASSERT_EQ(actual, expected) << detail::nameOf(kernel);
+        }
+        // Runs of rows filtered side by side, including more runs than there are rows.
+        for (const std::int32_t bands : {2, 3, 4, c.height + 1}) {
+            std::fill(actual.begin(), actual.end(), 0u);
+            detail::resampleLinearWith(detail::fastestKernel(), source, actual, c.width, c.height, bands);
+            ASSERT_EQ(actual, expected) << bands << " bands";
         }
     }
 }

@@ -128,7 +128,9 @@ TEST(HighDpi, TheScreenAnswersTheDpiTheTestWasStartedFor) {
     const int dpi = screenDpi();
     win::WindowDC screen(nullptr);
     EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), dpi);
-    if (const char* expected = std::getenv("VPS_EXPECTED_DPI")) EXPECT_EQ(dpi, std::atoi(expected));
+    if (const char* expected = std::getenv("VPS_EXPECTED_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(expected));
+    }
 }
 
 class HighDpiProgram : public testing::Test {
