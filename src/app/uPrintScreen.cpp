@@ -253,6 +253,8 @@ void TfmKestrelPrintScreen::ShowCapture() {
 
     // Taken while the window is still hidden, so the picture never contains it; the foreground
     // window is read before this window comes to the front.
+    // A filter still reading the previous snapshot ends before the capture overwrites it.
+    SmoothMiniature.forget();
     try {
         testaids::failCaptureOnRequest();
         CaptureScreen(Snapshot, captured.bounds);
@@ -261,7 +263,6 @@ void TfmKestrelPrintScreen::ShowCapture() {
         if (!visible()) HideCapture();
         throw;
     }
-    SmoothMiniature.forget();
     win::steptimes::stamp("activation: screen captured");
     CapturedRect = captured.bounds;
     AllRect = captured.bounds;
@@ -270,10 +271,17 @@ void TfmKestrelPrintScreen::ShowCapture() {
     ForegroundTitle = GetForegroundWindowTitle();
     win::steptimes::stamp("activation: areas read");
 
-    // A hidden window gets its smooth miniature while it is being shown, before anything is
-    // painted, so a quick one now would never be seen.
-    if (visible()) DrawPreview();
-    win::steptimes::stamp("activation: quick miniature drawn");
+    const bool wasHidden = !visible();
+    if (wasHidden) {
+        // The smooth miniature is filtered on the other processor while the window is being
+        // shown, and drawn with its outline before this handler returns, so the first paint
+        // shows it; a quick miniature now would never be seen. The image already has the size
+        // the window was just given.
+        SmoothMiniature.prepare(Snapshot, ExampleImage.clientWidth(), ExampleImage.clientHeight());
+    } else {
+        DrawPreview();
+    }
+    win::steptimes::stamp("activation: miniature under way");
     if (!previewShowing()) buMonitorPowerClick();
     show();
     win::steptimes::stamp("activation: shown");
@@ -281,6 +289,8 @@ void TfmKestrelPrintScreen::ShowCapture() {
     SetForegroundWindow(handle());
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
     win::steptimes::stamp("activation: in front, card shown");
+    if (wasHidden) outlineChosenArea();
+    win::steptimes::stamp("activation: miniature and outline drawn");
 }
 
 void TfmKestrelPrintScreen::tellAboutHeldKeys() {
@@ -319,16 +329,15 @@ void TfmKestrelPrintScreen::FormShow() {
     const auto minutes = ini::parseInteger(ReadString(settings::SpecifiedTime));
     if (policy::reloadsOnShow(policyText, {LastShowTick, GetTickCount64()}, minutes)) LoadPanelSettings();
     win::steptimes::stamp("showing: reset policy applied");
-    // What FormResize does but the quick miniature, which the smooth one below replaces before
-    // anything is painted.
+    // What FormResize does but the quick miniature, which the smooth one drawn after the
+    // showing replaces before anything is painted.
     fitMonitorToWidth();
     ScreenAreaClick();
     win::steptimes::stamp("showing: laid out");
     LastShowTick = GetTickCount64();
-    // Not ScreenAreaClick: the window is not visible yet while it is being shown.
     applySavingRule();
-    outlineChosenArea();
-    win::steptimes::stamp("showing: area outlined");
+    // The miniature and the outline follow once the window is shown (ShowCapture), while the
+    // filter runs beside the showing.
     ActionClick();
     win::steptimes::stamp("showing: panel refreshed");
 }
@@ -414,8 +423,8 @@ void TfmKestrelPrintScreen::buMonitorPowerClick() {
 bool TfmKestrelPrintScreen::previewShowing() const { return paMonitorIndicator.color() == kPowerOn; }
 
 void TfmKestrelPrintScreen::releaseSnapshot() {
+    SmoothMiniature.forget();  // first: a filter may still be reading the snapshot
     Snapshot = ScreenSnapshot();
-    SmoothMiniature.forget();
     // The miniature shown goes with the snapshot it shows: a few MiB at today's screen sizes
     // that a hidden program would otherwise keep all day. The next showing draws it afresh.
     ExampleImage.setPicture(win::Bitmap());

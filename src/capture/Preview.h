@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <future>
+#include <vector>
+
 #include "capture/ScreenSnapshot.h"
 #include "win/Image.h"
 
@@ -16,11 +20,28 @@ void drawQuickPreview(const ScreenSnapshot& snapshot, win::Image& image);
 // The image gets a copy because the outline draws over it.
 class SmoothPreview {
 public:
-    // Call whenever the snapshot is taken again or freed: the next draw filters afresh.
-    void forget() { made_ = win::Bitmap(); }
+    SmoothPreview() = default;
+    SmoothPreview(const SmoothPreview&) = delete;
+    SmoothPreview& operator=(const SmoothPreview&) = delete;
+    ~SmoothPreview() { forget(); }
+
+    // Starts filtering the snapshot for a miniature of this size on a thread of its own, so a
+    // window can be shown meanwhile; the next draw of that size waits for it. The snapshot
+    // must stay as it is until then, or until forget().
+    void prepare(const ScreenSnapshot& snapshot, int width, int height);
+    // Call whenever the snapshot is taken again or freed, before it changes: waits for a filter
+    // still reading it, and the next draw filters afresh.
+    void forget();
     void draw(const ScreenSnapshot& snapshot, win::Image& image);
 
 private:
+    // What a filter started by prepare() gives: the miniature's pixels and their size.
+    struct Filtered {
+        std::vector<std::uint32_t> pixels;
+        int width = 0;
+        int height = 0;
+    };
+    std::future<Filtered> pending_;
     win::Bitmap made_;
 };
 

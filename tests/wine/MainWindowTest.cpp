@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "app/AppWindows.h"
+#include "capture/Preview.h"
 #include "core/MonitorLayout.h"
 #include "win/Application.h"
 #include "VantaroVersion.h"
@@ -111,13 +112,17 @@ TEST_F(MainWindow, EachActivationShowsTheMiniatureOfItsOwnSnapshot) {
             if (hiddenBetween) main->HideCapture();
             const ScreenCover cover(colour);
             show();
-            // A change of area draws the smooth miniature; All outlines only the border.
-            main->ScreenArea.setItemIndex(1);
-            main->ScreenArea.setItemIndex(0);
             const win::Bitmap& miniature = main->ExampleImage.picture();
             // Left of the middle, inside the border and beside where the window itself stands
             // when the snapshot is taken while it is shown.
             const auto sample = [&] { return GetPixel(miniature.dc(), 4, miniature.height() / 2); };
+            // A hidden window's miniature, filtered while it was being shown, is there at once.
+            if (hiddenBetween) {
+                EXPECT_EQ(sample(), colour);
+            }
+            // A change of area draws the smooth miniature; All outlines only the border.
+            main->ScreenArea.setItemIndex(1);
+            main->ScreenArea.setItemIndex(0);
             EXPECT_EQ(sample(), colour);
             // A resize filters again at the new size, from the same snapshot.
             resizeTo(700, 600);
@@ -125,6 +130,29 @@ TEST_F(MainWindow, EachActivationShowsTheMiniatureOfItsOwnSnapshot) {
             EXPECT_EQ(sample(), colour);
         }
     }
+}
+
+// The filter started before the window shows is for the size the image had then; an image
+// that changed size meanwhile gets a miniature filtered at its own size, and a filter that is
+// still reading the snapshot is waited for before the snapshot goes.
+TEST_F(MainWindow, APreparedMiniatureOfAnotherSizeIsFilteredAgainAndForgettingWaitsForIt) {
+    const ScreenCover cover(RGB(30, 160, 90));
+    ScreenSnapshot snapshot;
+    CaptureScreen(snapshot);
+    SmoothPreview preview;
+    preview.prepare(snapshot, 50, 40);
+    preview.draw(snapshot, main->ExampleImage);
+    const win::Bitmap& miniature = main->ExampleImage.picture();
+    EXPECT_EQ(miniature.width(), main->ExampleImage.clientWidth());
+    EXPECT_EQ(miniature.height(), main->ExampleImage.clientHeight());
+    EXPECT_EQ(GetPixel(miniature.dc(), 4, miniature.height() / 2), RGB(30, 160, 90));
+
+    // A forgotten filter is not used: the next draw filters the snapshot as it is now, empty.
+    preview.prepare(snapshot, main->ExampleImage.clientWidth(), main->ExampleImage.clientHeight());
+    preview.forget();
+    snapshot = ScreenSnapshot();
+    preview.draw(snapshot, main->ExampleImage);
+    EXPECT_EQ(GetPixel(main->ExampleImage.picture().dc(), 4, 4), RGB(0, 0, 0));
 }
 
 TEST_F(MainWindow, ActivationWhileShownKeepsPositionAndWidth) {
