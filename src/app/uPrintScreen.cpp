@@ -163,6 +163,7 @@ void TfmKestrelPrintScreen::bindEvents() {
     MainMenu1.item("HowtoUseHelp1").OnClick = [this] { HowtoUseHelp1Click(); };
     MainMenu1.item("About1").OnClick = [this] { About1Click(); };
     ExampleImage.OnClick = [this] { ExampleImageClick(); };
+    ExampleImage.OnBeforePaint = [this] { finishMiniature(); };
     buHelp.OnClick = [this] { buHelpClick(); };
     buOK.OnClick = [this] { buOKClick(); };
     buSelect.OnClick = [this] { buSelectClick(); };
@@ -271,15 +272,14 @@ void TfmKestrelPrintScreen::ShowCapture() {
     ForegroundTitle = GetForegroundWindowTitle();
     win::steptimes::stamp("activation: areas read");
 
-    const bool wasHidden = !visible();
-    if (wasHidden) {
-        // The smooth miniature is filtered on the other processor while the window is being
-        // shown, and drawn with its outline before this handler returns, so the first paint
-        // shows it; a quick miniature now would never be seen. The image already has the size
-        // the window was just given.
-        SmoothMiniature.prepare(Snapshot, ExampleImage.clientWidth(), ExampleImage.clientHeight());
-    } else {
+    if (visible()) {
         DrawPreview();
+    } else {
+        // The smooth miniature is filtered on another processor while the window is being
+        // shown, and drawn with its outline as the image's first paint begins (finishMiniature),
+        // so that paint shows it; a quick miniature now would never be seen. The image already
+        // has the size the window was just given.
+        SmoothMiniature.prepare(Snapshot, ExampleImage.clientWidth(), ExampleImage.clientHeight());
     }
     win::steptimes::stamp("activation: miniature under way");
     if (!previewShowing()) buMonitorPowerClick();
@@ -289,7 +289,12 @@ void TfmKestrelPrintScreen::ShowCapture() {
     SetForegroundWindow(handle());
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
     win::steptimes::stamp("activation: in front, card shown");
-    if (wasHidden) outlineChosenArea();
+    finishMiniature();  // where showing painted nothing yet
+}
+
+void TfmKestrelPrintScreen::finishMiniature() {
+    if (!SmoothMiniature.pending()) return;
+    outlineChosenArea();
     win::steptimes::stamp("activation: miniature and outline drawn");
 }
 
@@ -336,8 +341,8 @@ void TfmKestrelPrintScreen::FormShow() {
     win::steptimes::stamp("showing: laid out");
     LastShowTick = GetTickCount64();
     applySavingRule();
-    // The miniature and the outline follow once the window is shown (ShowCapture), while the
-    // filter runs beside the showing.
+    // The miniature and the outline follow as the image first paints (finishMiniature), while
+    // the filter runs beside the showing.
     ActionClick();
     win::steptimes::stamp("showing: panel refreshed");
 }

@@ -161,6 +161,9 @@ private:
     void activateUnlessSelecting();
     void tellAboutHeldKeys();
     void releaseSnapshot();
+    // Draws the miniature being filtered since the activation, with its outline; nothing when
+    // none is under way.
+    void finishMiniature();
     bool previewShowing() const;
     void bindEvents();
 };

@@ -32,6 +32,8 @@ public:
     // Call whenever the snapshot is taken again or freed, before it changes: waits for a filter
     // still reading it, and the next draw filters afresh.
     void forget();
+    // Whether a filter started by prepare() still waits for its draw.
+    bool pending() const { return pending_.valid(); }
     void draw(const ScreenSnapshot& snapshot, win::Image& image);
 
 private:

@@ -66,12 +66,6 @@ void TfmCheatSheet::FormCreate() {
     setScreenBounds({0, 0, bounds().width, bounds().height});
     const win::Box hidden = buClose2.bounds();
     buClose2.setBounds({hidden.left, hidden.top, 0, hidden.height});
-    try {
-        Image1.setPicture(loadResourcePicture("CHEATSHEET"), win::Image::Units::Design);
-    } catch (const std::exception& error) {
-        // The card still explains the key and the steps in words.
-        win::Application::showException(error);
-    }
 }
 
 void TfmCheatSheet::show() {
@@ -81,6 +75,17 @@ void TfmCheatSheet::show() {
 }
 
 void TfmCheatSheet::FormShow() {
+    // Decoded at the first showing rather than at start: the decoder comes up through OLE, which
+    // the start would wait for before the main window can appear.
+    if (!pictureLoaded_) {
+        pictureLoaded_ = true;  // a picture that failed once is not asked for again
+        try {
+            Image1.setPicture(loadResourcePicture("CHEATSHEET"), win::Image::Units::Design);
+        } catch (const std::exception& error) {
+            // The card still explains the key and the steps in words.
+            win::Application::showException(error);
+        }
+    }
     SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 

@@ -43,6 +43,7 @@ private:
     void FormShow();
 
     win::Brush white_;
+    bool pictureLoaded_ = false;
 };
 
 inline TfmCheatSheet* fmCheatSheet = nullptr;

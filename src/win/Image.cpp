@@ -21,6 +21,11 @@ SIZE Image::shownSize() const {
     return {scaled(picture_.width()), scaled(picture_.height())};
 }
 
+LRESULT Image::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT && OnBeforePaint) OnBeforePaint();
+    return PaintedControl::handleMessage(message, wParam, lParam);
+}
+
 void Image::paint(HDC dc, const RECT&) {
     if (picture_.empty()) return;
     const SIZE shown = shownSize();

@@ -23,8 +23,13 @@ public:
     void setPicture(Bitmap&& picture, Units units = Units::Pixels);
 
     std::function<void()> OnClick;
+    // Runs as a paint begins, before anything is drawn: the last moment to finish a picture
+    // that was being made while its window appeared (a window being shown paints inside
+    // ShowWindow under Wine, and from the message loop after it on Windows).
+    std::function<void()> OnBeforePaint;
 
 protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void paint(HDC dc, const RECT& client) override;
     RECT opaqueArea() const override;
     HBRUSH background(HDC dc) override;

@@ -149,7 +149,9 @@ TEST_F(CheatSheet, LooksAsDesigned) {
     EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));
 }
 
-TEST_F(CheatSheet, ThePictureIsTheDecodedJpegWithRedLeaderLines) {
+TEST_F(CheatSheet, ThePictureIsTheJpegDecodedAtTheFirstShowingWithRedLeaderLines) {
+    EXPECT_TRUE(card->Image1.picture().empty()) << "decoded at start, before the main window could appear";
+    card->show();
     win::Bitmap& picture = card->Image1.picture();
     ASSERT_EQ(picture.width(), 432);
     ASSERT_EQ(picture.height(), 239);
