@@ -128,8 +128,7 @@ TfmKestrelPrintScreen::TfmKestrelPrintScreen()
       lbQualityInfo(gbQuality, {.name = "lbQualityInfo", .bounds = {2, 34, 189, 13}}, win::TextAlign::Centre),
       buHelp(paBottom, {.name = "buHelp", .bounds = {211, 152, 75, 25}, .helpContext = 1180, .caption = "&Help"}),
       SaveDialog("SaveDialog"),
-      Storage("TfmKestrelPrintScreen", {{&SaveDialog, "InitialDir"}}),
-      CallOutFrames(*this) {
+      Storage("TfmKestrelPrintScreen", {{&SaveDialog, "InitialDir"}}) {
     ExampleImage.setAlign(win::Align::Client);
     ExampleImage.setTag(1300);
     Credits.setAlign(win::Align::Client);
@@ -290,6 +289,11 @@ void TfmKestrelPrintScreen::ShowCapture() {
     if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
     win::steptimes::stamp("activation: in front, card shown");
     finishMiniature();  // where showing painted nothing yet
+}
+
+CallOuts& TfmKestrelPrintScreen::callOutFrames() {
+    if (!CallOutFrames) CallOutFrames = std::make_unique<CallOuts>(*this);
+    return *CallOutFrames;
 }
 
 void TfmKestrelPrintScreen::finishMiniature() {

@@ -100,8 +100,9 @@ public:
     win::SaveDialog SaveDialog;
     FormStorage Storage;
 
-    // The five numbered call-outs, hidden for the whole run.
-    CallOuts CallOutFrames;
+    // The five numbered call-outs, hidden for the whole run; made at the first ask rather than
+    // with the window, whose start would wait for their ten windows and shaped regions.
+    CallOuts& callOutFrames();
 
     // Registered at creation; a key another program holds is tried again at every wake-up.
     std::unique_ptr<PrintScreenKeys> HotKeys;
@@ -124,6 +125,8 @@ public:
     bool ActionBusy = false;
 
 private:
+    std::unique_ptr<CallOuts> CallOutFrames;  // see callOutFrames()
+
     void FormCreate();
     void FormDestroy();
     void FormShow();

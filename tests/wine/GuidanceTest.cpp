@@ -318,11 +318,11 @@ TEST_F(CallOutFrames, AreHiddenFramesShapedLikeTheirCircledDigit) {
         win::Box bounds;
         char symbol;
     } cases[] = {
-        {main->CallOutFrames.CallOut1, {95, 236, 64, 64}, '\x8C'},
-        {main->CallOutFrames.CallOut2, {256, 236, 64, 64}, '\x8D'},
-        {main->CallOutFrames.CallOut3, {56, 316, 64, 64}, '\x8E'},
-        {main->CallOutFrames.CallOut4, {256, 316, 64, 64}, '\x8F'},
-        {main->CallOutFrames.CallOut5, {216, 18, 64, 64}, '\x90'},
+        {main->callOutFrames().CallOut1, {95, 236, 64, 64}, '\x8C'},
+        {main->callOutFrames().CallOut2, {256, 236, 64, 64}, '\x8D'},
+        {main->callOutFrames().CallOut3, {56, 316, 64, 64}, '\x8E'},
+        {main->callOutFrames().CallOut4, {256, 316, 64, 64}, '\x8F'},
+        {main->callOutFrames().CallOut5, {216, 18, 64, 64}, '\x90'},
     };
     main->ShowCapture();
     std::vector<win::Region> shapes;
@@ -361,7 +361,7 @@ TEST_F(CallOutFrames, TheShapeIsTheLabelsCharacterWithItsHoles) {
         char symbol;
         bool hole;
     } cases[] = {{"hollow square", '\x6F', true}, {"filled square", '\x6E', false}};
-    TfrNumLab& frame = main->CallOutFrames.CallOut1;
+    TfrNumLab& frame = main->callOutFrames().CallOut1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         frame.Label1->setText(std::string(1, c.symbol));
@@ -377,7 +377,7 @@ TEST_F(CallOutFrames, TheShapeIsTheLabelsCharacterWithItsHoles) {
 }
 
 TEST_F(CallOutFrames, ResizeAndClickRebuildTheShape) {
-    TfrNumLab& frame = main->CallOutFrames.CallOut2;
+    TfrNumLab& frame = main->callOutFrames().CallOut2;
     win::Region designed(CreateRectRgn(0, 0, 0, 0));
     GetWindowRgn(frame.handle(), designed.get());
     const std::pair<const char*, std::function<void()>> rebuilds[] = {
