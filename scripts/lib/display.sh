@@ -211,6 +211,18 @@ vps_prefix_set_dpi() {
   [ "$((value))" -eq "$dpi" ]
 }
 
+# Unix pid of the Wine process running NAME.exe (e.g. notepad.exe) in $WINEPREFIX.
+vps_unix_pid_of() {
+  local want="$1" p
+  for p in /proc/[0-9]*; do
+    tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -qi "[\\/]$want\$" || continue
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+    basename "$p"
+    return 0
+  done
+  return 1
+}
+
 vps_prefix_end() {
   local prefix="${1:-${WINEPREFIX:-}}"
   [ -n "$prefix" ] || return 0

@@ -264,10 +264,9 @@ void TfmKestrelPrintScreen::ShowCapture() {
         throw;
     }
     win::steptimes::stamp("activation: screen captured");
-    CapturedRect = captured.bounds;
     AllRect = captured.bounds;
     WorkAreaRect = captured.workArea;
-    ForegroundRect = GetForegroundWindowRect(CapturedRect);
+    ForegroundRect = GetForegroundWindowRect(AllRect);
     ForegroundTitle = GetForegroundWindowTitle();
     win::steptimes::stamp("activation: areas read");
 
@@ -474,7 +473,7 @@ void TfmKestrelPrintScreen::outlineChosenArea() {
 void TfmKestrelPrintScreen::HighlightArea(const AreaRect& area) {
     // A selection made over another monitor in an earlier activation shows only where it
     // overlaps this capture.
-    const AreaRect r = ScreenToPreviewRect(clipToArea(area, CapturedRect), CapturedRect, ExampleImage.clientWidth(),
+    const AreaRect r = ScreenToPreviewRect(clipToArea(area, AllRect), AllRect, ExampleImage.clientWidth(),
                                            ExampleImage.clientHeight());
     fmAnimatedRectangle->StartOutline({r.Left, r.Top, r.Right, r.Bottom}, ExampleImage);
 }

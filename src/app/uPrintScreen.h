@@ -56,13 +56,12 @@ public:
     ScreenSnapshot Snapshot;
     SmoothPreview SmoothMiniature;
     AreaRect SelectedRect;
+    // The screen area the snapshot was taken of, which "All" chooses: its top-left is the
+    // snapshot's pixel (0, 0). All four rectangles are in screen coordinates.
     AreaRect AllRect;
     AreaRect ForegroundRect;
     AreaRect WorkAreaRect;
     std::string ForegroundTitle;
-    // The screen area the snapshot was taken of, in screen coordinates: its top-left is the
-    // snapshot's pixel (0, 0). The four rectangles above are in screen coordinates as well.
-    AreaRect CapturedRect;
     // When the window was last shown, on the 64-bit tick count; 0 before the first show.
     unsigned long long LastShowTick = 0;
     bool LoadingSettings = false;

@@ -41,7 +41,7 @@ void TfmKestrelPrintScreen::buOKClick() {
 
     // A selection kept from an activation over another monitor counts only where it overlaps
     // this capture; the crop is in the snapshot's own pixels.
-    const AreaRect area = clipToArea(chosenArea(), CapturedRect);
+    const AreaRect area = clipToArea(chosenArea(), AllRect);
     // A foreground window lying wholly off the captured screen leaves nothing to capture.
     if (area.isInverted()) {
         const bool foreground = ScreenArea.itemIndex() == indexOf(ScreenAreaChoice::Foreground);
@@ -51,7 +51,7 @@ void TfmKestrelPrintScreen::buOKClick() {
     }
     bool done = false;
     {
-        const CaptureBitmap capture(Snapshot, toSnapshot(area, CapturedRect));
+        const CaptureBitmap capture(Snapshot, toSnapshot(area, AllRect));
         done = runAction(capture);
     }
     if (done) HideCapture();

@@ -113,7 +113,7 @@ void TfmKestrelPrintScreen::buSelectClick() {
     SetFocus(ScreenArea.button(options::indexOf(options::ScreenAreaChoice::Selected)));
     // Taken whatever it is: after a cancel, (0, 0, 0, 0) leaves the miniature without an outline
     // rather than showing an old rectangle as if it were still chosen.
-    SelectedRect = fmSelectedArea->SelectArea(Snapshot, CapturedRect);
+    SelectedRect = fmSelectedArea->SelectArea(Snapshot, AllRect);
     ScreenAreaClick();
 }
 

@@ -8,10 +8,10 @@
 namespace vps::page {
 
 // The font sizes, in points, that the printing options let a user choose; a stored size outside
-// them is not used, and the page takes the size it was designed with instead.
+// them is not used, and the page takes the size it was designed with (the settings table's
+// design value) instead.
 inline constexpr int kSmallestFontSize = 1;
 inline constexpr int kLargestFontSize = 999;
-inline constexpr int kDesignFontSize = 12;
 
 // dpi × inches, rounded to the nearest integer, ties to the even one.
 int InchesToPrinter(int dpi, double inches);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/IniValues.h"
 #include "core/PrintedPage.h"
 #include "core/PrinterNames.h"
 #include "output/CaptureBitmap.h"
@@ -66,11 +67,12 @@ void selectPrinterFromSettings() {
 // A size typed into the settings file by hand can be anything; only the sizes the printing
 // options offer reach the font and the page's arithmetic.
 int storedFontSize(const settings::Setting& setting) {
+    const int designSize = *ini::parseInteger(setting.designValue);
     // The Printing Options dialog itself stores "-1" for a size box left without a number: the
     // design size, and nothing to warn about.
-    if (ReadString(setting) == "-1") return page::kDesignFontSize;
+    if (ReadString(setting) == "-1") return designSize;
     return ReadIntegerWithin(std::string(setting.section), std::string(setting.key),
-                             page::kSmallestFontSize, page::kLargestFontSize, page::kDesignFontSize);
+                             page::kSmallestFontSize, page::kLargestFontSize, designSize);
 }
 
 page::Device deviceOf(HDC printer) {

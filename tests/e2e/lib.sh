@@ -255,18 +255,6 @@ drag() {
 
 # ---- the process as Linux sees it ---------------------------------------------------------
 
-# Unix pid of the Wine process running NAME.exe in this case's prefix.
-unix_pid_of() {
-  local want="$1" p
-  for p in /proc/[0-9]*; do
-    tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -qi "[\\/]$want\$" || continue
-    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-    basename "$p"
-    return 0
-  done
-  return 1
-}
-
 thread_count() { find "/proc/$1/task" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }
 
 # Processor time (user + system) a process has used so far, in clock ticks.

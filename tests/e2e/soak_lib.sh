@@ -22,19 +22,7 @@ soak_start() {
     '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$(winepath -w "$SOAK_FOLDER")\\"
   app_start
   probe idle 20000 || fail "the program never became idle"
-  SOAK_UNIX_PID="$(soak_unix_pid)" || fail "cannot find the program's Unix process"
-}
-
-# The Wine process of VantaroPrintScreen.exe in this case's prefix.
-soak_unix_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -qi '[\\/]VantaroPrintScreen\.exe$' || continue
-    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-    echo "${p#/proc/}"
-    return 0
-  done
-  return 1
+  SOAK_UNIX_PID="$(vps_unix_pid_of VantaroPrintScreen.exe)" || fail "cannot find the program's Unix process"
 }
 
 soak_run() {

@@ -72,7 +72,7 @@ THREADS_AT_START=""
 APP_UNIX_PID=""
 note_threads_at_start() {
   probe idle 30000 >/dev/null || fail "the program did not settle after start"
-  APP_UNIX_PID="$(unix_pid_of "$EXE_NAME")" || fail "no Wine process for $EXE_NAME"
+  APP_UNIX_PID="$(vps_unix_pid_of "$EXE_NAME")" || fail "no Wine process for $EXE_NAME"
   THREADS_AT_START="$(thread_count "$APP_UNIX_PID")"
   say "threads right after start: $THREADS_AT_START"
 }

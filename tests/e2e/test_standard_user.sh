@@ -59,18 +59,23 @@ user_prefix_end() {
 
 no_error_box() { ! probe -c TMessageForm find >/dev/null 2>&1; }
 
-choice_kept_in_the_per_user_file() {
+# A fresh copy of the user's prefix for this case (USER_PREFIX) whose Windows directory holds a
+# settings file with these lines (WINDOWS_FILE), both read-only as for a standard user on Windows.
+user_prefix_with_locked_settings() {
   USER_PREFIX="$USER_HOME/vps-prefix.$$"
   trap user_prefix_end EXIT
   as_user cp -a "$USER_TEMPLATE" "$USER_PREFIX" || fail "cannot copy the user's prefix"
-  local windows_file
-  windows_file="$(settings_file)"
-  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' '[ResetToDefaultsAfter]' 'ItemIndex=3' '[ScreenArea]' 'ItemIndex=0' |
-    as_user tee "$windows_file" >/dev/null
-  local before
+  WINDOWS_FILE="$(settings_file)"
+  printf '%s\r\n' "$@" | as_user tee "$WINDOWS_FILE" >/dev/null
+  chmod a-w "$WINDOWS_FILE" "$USER_PREFIX/drive_c/windows"
+}
+
+choice_kept_in_the_per_user_file() {
+  user_prefix_with_locked_settings '[ShowCheatSheet1]' 'Checked=0' \
+    '[ResetToDefaultsAfter]' 'ItemIndex=3' '[ScreenArea]' 'ItemIndex=0'
+  local windows_file="$WINDOWS_FILE" before
   before="$(md5sum <"$windows_file")"
   # As on Windows for a standard user: nothing in the Windows directory can be written.
-  chmod a-w "$windows_file" "$USER_PREFIX/drive_c/windows"
   as_user touch "$USER_PREFIX/drive_c/windows/probe" 2>/dev/null && fail "the user can still write to the Windows directory"
 
   app_start /FIRSTRUN
@@ -98,13 +103,8 @@ choice_kept_in_the_per_user_file() {
 # /UNINSTALL takes the user's own settings away but leaves the Windows directory's file, which
 # is not the user's to remove.
 uninstall_leaves_the_windows_directorys_file() {
-  USER_PREFIX="$USER_HOME/vps-prefix.$$"
-  trap user_prefix_end EXIT
-  as_user cp -a "$USER_TEMPLATE" "$USER_PREFIX" || fail "cannot copy the user's prefix"
-  local windows_file
-  windows_file="$(settings_file)"
-  printf '%s\r\n' '[ShowCheatSheet1]' 'Checked=0' | as_user tee "$windows_file" >/dev/null
-  chmod a-w "$windows_file" "$USER_PREFIX/drive_c/windows"
+  user_prefix_with_locked_settings '[ShowCheatSheet1]' 'Checked=0'
+  local windows_file="$WINDOWS_FILE"
   app_start
   probe idle 20000 || fail "the program never became idle"
   [ -f "$(per_user_file)" ] || fail "no per-user settings file after the first start"
