@@ -211,13 +211,16 @@ vps_prefix_set_dpi() {
   [ "$((value))" -eq "$dpi" ]
 }
 
-# Unix pid of the Wine process running NAME.exe (e.g. notepad.exe) in $WINEPREFIX.
+# Unix pid of the Wine process running NAME.exe (e.g. notepad.exe) in $WINEPREFIX. Reads the
+# files directly rather than through pipes, which `pipefail` would fail when grep -q stops early.
 vps_unix_pid_of() {
-  local want="$1" p
+  local want="${1,,}" p program
   for p in /proc/[0-9]*; do
-    tr '\0' '\n' 2>/dev/null <"$p/cmdline" | head -n 1 | grep -qi "[\\/]$want\$" || continue
-    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
-    basename "$p"
+    IFS= read -r -d '' program 2>/dev/null <"$p/cmdline" || continue
+    program="${program,,}"
+    [[ "$program" == */"$want" || "$program" == *\\"$want" ]] || continue
+    grep -qxz -- "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null || continue
+    echo "${p#/proc/}"
     return 0
   done
   return 1
