@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/AppWindows.h"
 #include "app/TestAids.h"
 #include "core/AreaGeometry.h"
 #include "core/CaptureChoices.h"
@@ -285,7 +286,7 @@ void TfmKestrelPrintScreen::ShowCapture() {
     win::steptimes::stamp("activation: shown");
     BringWindowToTop(handle());
     SetForegroundWindow(handle());
-    if (MainMenu1.item("ShowCheatSheet1").checked()) fmCheatSheet->show();
+    if (MainMenu1.item("ShowCheatSheet1").checked()) cheatSheet().show();
     win::steptimes::stamp("activation: in front, card shown");
     finishMiniature();  // where showing painted nothing yet
 }

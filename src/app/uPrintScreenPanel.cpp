@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "help/HelpViewer.h"
+#include "app/AppWindows.h"
 #include "app/uPrintScreen.h"
 #include "capture/uSelectArea.h"
 #include "core/CaptureChoices.h"
@@ -113,7 +114,7 @@ void TfmKestrelPrintScreen::buSelectClick() {
     SetFocus(ScreenArea.button(options::indexOf(options::ScreenAreaChoice::Selected)));
     // Taken whatever it is: after a cancel, (0, 0, 0, 0) leaves the miniature without an outline
     // rather than showing an old rectangle as if it were still chosen.
-    SelectedRect = fmSelectedArea->SelectArea(Snapshot, AllRect);
+    SelectedRect = selectionWindow().SelectArea(Snapshot, AllRect);
     ScreenAreaClick();
 }
 
@@ -124,7 +125,7 @@ void TfmKestrelPrintScreen::tbBitmapChange() {
 void TfmKestrelPrintScreen::ShowCheatSheet1Click() {
     win::MenuItem& item = MainMenu1.item("ShowCheatSheet1");
     item.setChecked(!item.checked());
-    if (item.checked()) fmCheatSheet->show();
+    if (item.checked()) cheatSheet().show();
     SaveProperty(item, settings::ShowCheatSheet);
 }
 

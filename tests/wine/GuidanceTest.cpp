@@ -78,7 +78,7 @@ public:
         windows.reset();
         windows = std::make_unique<AppWindows>();
         main = fmKestrelPrintScreen;
-        card = fmCheatSheet;
+        card = &windows->cheatSheet();
     }
     void pressMenu(const char* item) {
         SendMessageA(main->handle(), WM_COMMAND, MAKEWPARAM(main->MainMenu1.item(item).id(), 0), 0);

@@ -489,7 +489,7 @@ TEST(ShippedHelp, AnswersEveryHelpContextOfTheProgram) {
         collect(*fmKestrelPrintScreen);
         collectMenu(*fmKestrelPrintScreen->menu(), fmKestrelPrintScreen->menu()->handle());
         contexts.insert(fmKestrelPrintScreen->ExampleImage.tag());
-        collect(*fmSelectedArea);
+        collect(windows.selectionWindow());
         collect(TfmDefaults(fmKestrelPrintScreen->handle()));
         collect(TfmPrintingOptions(fmKestrelPrintScreen->handle()));
     }

@@ -166,7 +166,7 @@ TEST_F(HighDpiProgram, MainWindowAndItsMonitorDrawingScaleWithTheScreen) {
 
 TEST_F(HighDpiProgram, CheatSheetCardScalesWithItsPictureAndText) {
     const int dpi = screenDpi();
-    TfmCheatSheet& card = *fmCheatSheet;
+    TfmCheatSheet& card = cheatSheet();
     // The card's design size is its outer size.
     const win::Box outer = card.bounds();
     EXPECT_NEAR(outer.width, scale(454, dpi), 1);

@@ -77,6 +77,29 @@ TEST_F(MainWindow, StartsHiddenAndFindableByItsClass) {
     EXPECT_EQ(main->ExampleImage.clientHeight(), 169);
 }
 
+TEST_F(MainWindow, TheSelectionWindowAndTheCardAreMadeAtTheirFirstUse) {
+    EXPECT_EQ(fmSelectedArea, nullptr);
+    EXPECT_EQ(FindWindowA("TfmSelectedArea", nullptr), nullptr);
+    EXPECT_EQ(fmCheatSheet, nullptr);
+    // A whole activation and hide asks about both without making either.
+    show();
+    main->HideCapture();
+    EXPECT_EQ(fmSelectedArea, nullptr);
+    EXPECT_EQ(fmCheatSheet, nullptr);
+
+    show();
+    pressMenu("ShowCheatSheet1");
+    ASSERT_NE(fmCheatSheet, nullptr);
+    EXPECT_TRUE(IsWindowVisible(fmCheatSheet->handle()));
+    EXPECT_EQ(&cheatSheet(), fmCheatSheet);
+    main->HideCapture();
+    EXPECT_FALSE(IsWindowVisible(fmCheatSheet->handle()));
+
+    TfmSelectedArea& selection = selectionWindow();
+    EXPECT_EQ(&selectionWindow(), &selection);
+    EXPECT_EQ(FindWindowA("TfmSelectedArea", nullptr), selection.handle());
+}
+
 TEST_F(MainWindow, ShowCapturePlacesTheWindowOverTheWorkAreaWithAFreshSnapshot) {
     show();
     const AreaRect workArea = GetWorkAreaRect();

@@ -51,9 +51,9 @@ private:
             return;
         }
         // A fault that keeps the selection open would otherwise hang the whole test run.
-        if (++self->idleTicks_ == 150 && fmSelectedArea->ShownSnapshot) {
+        if (++self->idleTicks_ == 150 && selectionWindow().ShownSnapshot) {
             self->stalled_ = true;
-            fmSelectedArea->buCancel.click();
+            selectionWindow().buCancel.click();
         }
     }
 
@@ -66,7 +66,7 @@ private:
 };
 
 HWND surface() {
-    return fmSelectedArea->Image.handle();
+    return selectionWindow().Image.handle();
 }
 
 Step post(UINT message, WPARAM wParam, int x, int y) {
@@ -142,17 +142,17 @@ public:
 
     AreaRect run(std::vector<Step> steps) {
         SelectionScript script(std::move(steps));
-        const AreaRect result = fmSelectedArea->SelectArea(snapshot);
+        const AreaRect result = selectionWindow().SelectArea(snapshot);
         EXPECT_FALSE(script.stalled()) << "the selection did not end by itself";
         return result;
     }
 
     static COLORREF pixel(int x, int y) {
-        return GetPixel(fmSelectedArea->Image.picture().dc(), x, y);
+        return GetPixel(selectionWindow().Image.picture().dc(), x, y);
     }
     // What the window shows there, which only repainting brings in line with the picture.
     static COLORREF shown(int x, int y) {
-        const win::WindowDC dc(fmSelectedArea->Image.handle());
+        const win::WindowDC dc(selectionWindow().Image.handle());
         return GetPixel(dc.get(), x, y);
     }
     static bool isOutline(COLORREF colour) {
@@ -160,10 +160,10 @@ public:
     }
     static bool outlined(int x, int y) { return isOutline(pixel(x, y)); }
     static void expectEnded() {
-        EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
+        EXPECT_FALSE(IsWindowVisible(selectionWindow().handle()));
         EXPECT_FALSE(fmAnimatedRectangle->running());
         EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_EQ(fmSelectedArea->ShownSnapshot, nullptr);
+        EXPECT_EQ(selectionWindow().ShownSnapshot, nullptr);
     }
 
     ScreenSnapshot snapshot;
@@ -177,14 +177,14 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
     const AreaRect result = run({
         check([&] {
             RECT r{};
-            GetWindowRect(fmSelectedArea->handle(), &r);
+            GetWindowRect(selectionWindow().handle(), &r);
             EXPECT_EQ(r.left, 0);
             EXPECT_EQ(r.top, 0);
             EXPECT_EQ(r.right, screen.width);
             EXPECT_EQ(r.bottom, screen.height);
-            EXPECT_TRUE(IsWindowVisible(fmSelectedArea->handle()));
-            EXPECT_EQ(fmSelectedArea->Image.clientWidth(), screen.width);
-            EXPECT_EQ(fmSelectedArea->Image.clientHeight(), screen.height);
+            EXPECT_TRUE(IsWindowVisible(selectionWindow().handle()));
+            EXPECT_EQ(selectionWindow().Image.clientWidth(), screen.width);
+            EXPECT_EQ(selectionWindow().Image.clientHeight(), screen.height);
             EXPECT_EQ(pixel(10, 10), kGrey) << "the snapshot is shown 1:1";
             EXPECT_FALSE(outlined(0, 0)) << "no outline before the first drag";
         }),
@@ -195,7 +195,7 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
         check([] {
             EXPECT_TRUE(outlined(200, 120));
             EXPECT_TRUE(fmAnimatedRectangle->running());
-            EXPECT_EQ(fmAnimatedRectangle->TargetImage, &fmSelectedArea->Image);
+            EXPECT_EQ(fmAnimatedRectangle->TargetImage, &selectionWindow().Image);
         }),
         dragTo(300, 200),
         check([] {
@@ -218,14 +218,14 @@ TEST_F(SelectArea, ADragConfirmedWithEnterGivesTheRectangleInScreenPixels) {
 // from the cell's side away from the middle, clear of the cross-hair that runs through the
 // middles of the pointer's row and column and of the frame around the pointer's pixel.
 COLORREF shownCell(int column, int row) {
-    const SelectionAidsView& aids = fmSelectedArea->Image.Aids;
+    const SelectionAidsView& aids = selectionWindow().Image.Aids;
     const layout::Box& box = aids.placement().magnifier;
     const int cell = aids.cell();
     const int border = (box.width - kMagnifiedPixels * cell) / 2;
     const auto inset = [cell](int index) {
         return index > kMagnifiedPixels / 2 ? cell - 1 - cell / 4 : cell / 4;
     };
-    const win::WindowDC dc(fmSelectedArea->Image.handle());
+    const win::WindowDC dc(selectionWindow().Image.handle());
     return GetPixel(dc.get(), box.left + border + column * cell + inset(column),
                     box.top + border + row * cell + inset(row));
 }
@@ -240,7 +240,7 @@ class HighDpiSelectionAids : public SelectArea {};
 TEST_F(HighDpiSelectionAids, FollowThePointerWithTheSnapshotsPixelsAndStayOutOfThePicture) {
     constexpr COLORREF kRed = RGB(255, 0, 0);
     constexpr COLORREF kBlue = RGB(0, 0, 255);
-    const SelectionAidsView& aids = fmSelectedArea->Image.Aids;
+    const SelectionAidsView& aids = selectionWindow().Image.Aids;
     layout::Box oldMagnifier;
     const AreaRect result = run({
         check([&] {
@@ -256,7 +256,7 @@ TEST_F(HighDpiSelectionAids, FollowThePointerWithTheSnapshotsPixelsAndStayOutOfT
             UpdateWindow(surface());
             ASSERT_TRUE(aids.shown());
             EXPECT_EQ(aids.readoutText(), "500, 300") << "before a corner, the pointer's place";
-            EXPECT_EQ(aids.cell(), fmSelectedArea->Image.scaled(8));
+            EXPECT_EQ(aids.cell(), selectionWindow().Image.scaled(8));
             EXPECT_EQ(shownCell(7, 7), kBlue) << "the pointer's pixel in the middle";
             EXPECT_EQ(shownCell(6, 7), kGrey);
             oldMagnifier = aids.placement().magnifier;
@@ -275,7 +275,7 @@ TEST_F(HighDpiSelectionAids, FollowThePointerWithTheSnapshotsPixelsAndStayOutOfT
             EXPECT_EQ(shownCell(6, 7), kGrey);
             // The readout: its own colours, text among them.
             bool text = false;
-            const win::WindowDC dc(fmSelectedArea->Image.handle());
+            const win::WindowDC dc(selectionWindow().Image.handle());
             for (int x = readout.left; x < readout.left + readout.width; ++x) {
                 text = text || GetPixel(dc.get(), x, readout.top + readout.height / 2) ==
                                    RGB(255, 255, 255);
@@ -324,11 +324,11 @@ TEST_F(SelectArea, EveryWayOutStopsTheOutlineRestoresTheCursorAndHides) {
          {0, 100, 100, primaryScreenSize().height - 1}},
         // Either used to hide the window and leave the selection running unseen.
         {"Alt+F4", concat({drawRectangle(100, 100, 300, 200),
-                           {[] { PostMessageA(fmSelectedArea->handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }}}),
+                           {[] { PostMessageA(selectionWindow().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }}}),
          {}},
         {"another program's WM_CLOSE",
          concat({drawRectangle(100, 100, 300, 200),
-                 {[] { PostMessageA(fmSelectedArea->handle(), WM_CLOSE, 0, 0); }}}),
+                 {[] { PostMessageA(selectionWindow().handle(), WM_CLOSE, 0, 0); }}}),
          {}},
         {"the application ends in the middle",
          concat({drawRectangle(100, 100, 300, 200), {[] { win::Application::terminate(); }}}),
@@ -370,7 +370,7 @@ TEST_F(SelectArea, HoverSetsTheApplicationWideCursorAndKeysResetItToTheCrossHair
             key(VK_SPACE),
             check([] {
                 EXPECT_EQ(win::Application::cursorOverride(), systemCursor(IDC_CROSS));
-                EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{100, 100, 300, 200}));
+                EXPECT_EQ(selectionWindow().Selection.corners(), (AreaRect{100, 100, 300, 200}));
                 EXPECT_TRUE(outlined(200, 100));
             }),
             key(VK_RETURN),
@@ -393,7 +393,7 @@ TEST_F(SelectArea, ArrowKeysNudgeTheCornersByTheirModifiers) {
             key(VK_LEFT),  // Shift wins: the start only
             holdModifiers(false, false),
             check([] {
-                EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{98, 99, 299, 201}));
+                EXPECT_EQ(selectionWindow().Selection.corners(), (AreaRect{98, 99, 299, 201}));
                 EXPECT_TRUE(outlined(150, 99)) << "the outline follows the keys";
             }),
             key(VK_RETURN),
@@ -422,8 +422,8 @@ TEST_F(SelectArea, EachSelectionStartsAfreshNotFromThePreviousOne) {
               (AreaRect{100, 100, 300, 200}));
     const AreaRect second = run({
         check([] {
-            EXPECT_EQ(fmSelectedArea->Selection.corners(), (AreaRect{0, 0, 0, 0}));
-            EXPECT_FALSE(fmSelectedArea->Selection.Confirmed);
+            EXPECT_EQ(selectionWindow().Selection.corners(), (AreaRect{0, 0, 0, 0}));
+            EXPECT_FALSE(selectionWindow().Selection.Confirmed);
         }),
         // A press where the old rectangle's inside was starts a new one.
         hoverAt(150, 150),
@@ -494,7 +494,7 @@ TEST_F(SelectButton, TheResultBecomesTheSelectedAreaAndIsOutlinedOnTheMiniature)
         main().SelectedRect, main().ExampleImage.clientWidth(), main().ExampleImage.clientHeight());
     const OutlineRectangle outlined = fmAnimatedRectangle->OutlineRect;
     EXPECT_EQ((AreaRect{outlined.left, outlined.top, outlined.right, outlined.bottom}), mapped);
-    EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
+    EXPECT_FALSE(IsWindowVisible(selectionWindow().handle()));
 
     // A cancelled selection empties the Selected Area and keeps the choice.
     {
@@ -517,7 +517,7 @@ TEST_F(SelectButton, AHotKeyOrAWakeUpDuringTheSelectionChangesNothing) {
             {check([this] {
                 SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
                 SendMessageA(main().handle(), WM_WAKEUP, 0, 0);
-                EXPECT_TRUE(IsWindowVisible(fmSelectedArea->handle())) << "the selection goes on";
+                EXPECT_TRUE(IsWindowVisible(selectionWindow().handle())) << "the selection goes on";
             })},
             {key(VK_RETURN)},
         }));
@@ -537,13 +537,13 @@ TEST_F(SelectButton, ClosingTheSelectionWindowCancelsAndTheHotKeysWorkAgain) {
     {
         SelectionScript script(concat({
             drawRectangle(100, 100, 300, 200),
-            {[] { PostMessageA(fmSelectedArea->handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+            {[] { PostMessageA(selectionWindow().handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
         }));
         main().buSelectClick();
         EXPECT_FALSE(script.stalled());
     }
     EXPECT_EQ(main().SelectedRect, (AreaRect{0, 0, 0, 0}));
-    EXPECT_FALSE(fmSelectedArea->selecting());
+    EXPECT_FALSE(selectionWindow().selecting());
     main().HideCapture();
     SendMessageA(main().handle(), WM_HOTKEY, 777, 0);
     EXPECT_TRUE(IsWindowVisible(main().handle()));
@@ -560,8 +560,8 @@ TEST_F(SelectButton, HidingTheMainWindowEndsTheSelectionAndLeavesNoOutlineRunnin
         EXPECT_FALSE(script.stalled()) << "the hide must end the selection";
     }
     EXPECT_FALSE(IsWindowVisible(main().handle()));
-    EXPECT_FALSE(IsWindowVisible(fmSelectedArea->handle()));
-    EXPECT_FALSE(fmSelectedArea->selecting());
+    EXPECT_FALSE(IsWindowVisible(selectionWindow().handle()));
+    EXPECT_FALSE(selectionWindow().selecting());
     test::pumpMessagesFor(100);
     EXPECT_FALSE(fmAnimatedRectangle->running());
 }
