@@ -18,6 +18,17 @@ AppWindows& liveWindows() {
     return *live;
 }
 
+// Makes the window at the first ask and publishes it as its process-wide instance.
+template <typename Window>
+Window& madeOnce(std::unique_ptr<Window>& window, Window*& instance, const char* step) {
+    if (!window) {
+        window = std::make_unique<Window>();
+        instance = window.get();
+        win::steptimes::stamp(step);
+    }
+    return *window;
+}
+
 }  // namespace
 
 TfmSelectedArea& selectionWindow() { return liveWindows().selectionWindow(); }
@@ -49,22 +60,10 @@ AppWindows::AppWindows() {
 AppWindows::~AppWindows() { release(); }
 
 TfmSelectedArea& AppWindows::selectionWindow() {
-    if (!selection_) {
-        selection_ = std::make_unique<TfmSelectedArea>();
-        fmSelectedArea = selection_.get();
-        win::steptimes::stamp("selection window made");
-    }
-    return *selection_;
+    return madeOnce(selection_, fmSelectedArea, "selection window made");
 }
 
-TfmCheatSheet& AppWindows::cheatSheet() {
-    if (!card_) {
-        card_ = std::make_unique<TfmCheatSheet>();
-        fmCheatSheet = card_.get();
-        win::steptimes::stamp("card made");
-    }
-    return *card_;
-}
+TfmCheatSheet& AppWindows::cheatSheet() { return madeOnce(card_, fmCheatSheet, "card made"); }
 
 void AppWindows::release() {
     // The main window goes first: its destruction may still reach the other three.

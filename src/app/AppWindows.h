@@ -13,7 +13,7 @@ namespace vps {
 // and may post the first wake-up, which is handled only once the message loop runs, so the first
 // activation finds the outline window in place). The selection window and the card are made at
 // their first use instead: neither is seen before the main window, and making them at start held
-// up its first showing by some 25 ms. They are reached through the process-wide instances
+// up its first showing by about 22 ms. They are reached through the process-wide instances
 // fmKestrelPrintScreen, fmAnimatedRectangle, fmSelectedArea and fmCheatSheet while this object
 // lives; the last two are null until made, so code that only asks about them (is a selection
 // open? hide the card) needs no window made for it.
