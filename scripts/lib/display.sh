@@ -16,6 +16,9 @@
 
 VPS_ROOT="${VPS_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 VPS_TEMPLATE="$VPS_ROOT/build/wine-template"
+# shellcheck source=machine.sh
+source "$VPS_ROOT/scripts/lib/machine.sh"
+vps_wine_loader_ensure
 
 # mscoree/mshtml off: Wine would otherwise offer to install .NET and its HTML engine, and
 # such a window waits for an answer nobody gives. winemenubuilder off: it would write menu
@@ -140,10 +143,22 @@ VPS_WM_PID=""
 # A prefix made with 32-bit Wine installed is a WoW64 prefix (syswow64, 32-bit registry
 # view); one made before cannot run 32-bit programs. So 32-bit Wine belongs in the stamp.
 vps_wine32_present() { dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; }
+# 32-bit Windows programs run only where both the machine and Wine can; prints why not.
+vps_wine32_usable() {
+  if ! vps_runs_32bit; then
+    echo "$VPS_NO_32BIT_REASON"
+    return 1
+  fi
+  if [ -f "$VPS_ROOT/build/wine32-unavailable" ]; then
+    cat "$VPS_ROOT/build/wine32-unavailable"
+    return 1
+  fi
+  vps_wine32_present || { echo "wine32:i386 is not installed"; return 1; }
+}
 
 vps_template_ensure() {
   local version stamp="$VPS_TEMPLATE/.vps-template"
-  version="$(wine --version 2>/dev/null) wine32=$(vps_wine32_present && echo yes || echo no)"
+  version="$(wine --version 2>/dev/null) wine32=$(vps_wine32_usable >/dev/null && echo yes || echo no)"
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ] && return 0
   mkdir -p "$VPS_ROOT/build"
   (

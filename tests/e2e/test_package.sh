@@ -20,9 +20,6 @@ fi
 
 zip_of() { echo "$VPS_ROOT/dist/VantaroPrintScreen-$VERSION-$1.zip"; }
 
-# 32-bit programs need Wine's i386 part; a prefix made with it has a syswow64 folder.
-wine32_present() { [ -d "$VPS_TEMPLATE/drive_c/windows/syswow64" ]; }
-
 # ---- helpers ------------------------------------------------------------------------------
 
 # Unpacks a zip into a new folder of this case and points VPS_EXE at the program in it.
@@ -214,11 +211,11 @@ e2e_setup
 run_case "the 64-bit zip holds the program, its help, README.txt and the licences" zip_holds_what_a_user_needs win64
 run_case "the 32-bit zip holds the program, its help, README.txt and the licences" zip_holds_what_a_user_needs win32
 run_case "the packaged 64-bit program, from a fresh folder: wakes and saves a BMP" packaged_program_saves_a_bmp win64
-if wine32_present; then
+if why="$(vps_wine32_usable)"; then
   run_case "the packaged 32-bit program, from a fresh folder: wakes and saves a BMP" packaged_program_saves_a_bmp win32
 else
   # Said loudly, and counted neither as passed nor as failed.
-  echo "SKIPPED - e2e/$E2E_FILE: the packaged 32-bit program: Wine has no 32-bit part here (install wine32:i386)"
+  echo "SKIPPED - e2e/$E2E_FILE: the packaged 32-bit program, from a fresh folder ($why)"
 fi
 run_case "Start with Windows: on writes the quoted path, Cancel keeps it, off removes it" start_with_windows_on_then_off
 run_case "Start with Windows after a move: Yes points the value here" moved_program_asked_to_update y
