@@ -43,9 +43,10 @@ vps_runs_32bit() {
 # wineboot, winecfg, ... launchers, which call wine-stable) would start the 32-bit loader and
 # fail with "Exec format error". A folder first on PATH then sends both names to the 64-bit
 # loader, which runs 64-bit programs as on any machine; nothing is removed from the system.
-VPS_WINE64_LOADER=/usr/lib/wine/wine64
+VPS_WINE32_LOADER="${VPS_WINE32_LOADER:-/usr/lib/wine/wine}"
+VPS_WINE64_LOADER="${VPS_WINE64_LOADER:-/usr/lib/wine/wine64}"
 vps_wine_loader_ensure() {
-  [ -x /usr/lib/wine/wine ] && [ -x "$VPS_WINE64_LOADER" ] || return 0
+  [ -x "$VPS_WINE32_LOADER" ] && [ -x "$VPS_WINE64_LOADER" ] || return 0
   vps_runs_32bit && return 0
   local shim="${VPS_ROOT:?}/build/wine64-loader" name
   case ":$PATH:" in *":$shim:"*) return 0 ;; esac

@@ -135,6 +135,8 @@ TfmKestrelPrintScreen::TfmKestrelPrintScreen()
     Credits.setAlign(win::Align::Client);
     setMenu(MainMenu1);
     setCancelButton(&buCancel);
+    // With no choice, OK would do nothing at all.
+    for (win::RadioGroup* group : {&ScreenArea, &Action, &FileFormat}) group->setNoChoiceStored(false);
     buildSelectButton();
     bindEvents();
     FormCreate();
@@ -377,6 +379,7 @@ void TfmKestrelPrintScreen::About1Click() {
 
 void TfmKestrelPrintScreen::FormResize() {
     if (Destroying) return;
+    cutSelectButtonHole();
     fitMonitorToWidth();
     DrawPreview();
     ScreenAreaClick();

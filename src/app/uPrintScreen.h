@@ -153,6 +153,7 @@ private:
     // The five choices the settings file keeps for this window, in the order they are stored.
     std::vector<StoredProperty> panelProperties();
     void buildSelectButton();
+    void cutSelectButtonHole();
     const AreaRect& chosenArea() const;
     bool runAction(const CaptureBitmap& capture);
     std::string saveBaseName() const;

@@ -31,6 +31,9 @@ const AreaRect& TfmKestrelPrintScreen::chosenArea() const {
 }
 
 void TfmKestrelPrintScreen::buOKClick() {
+    // A second click queued behind the one that carried the action out arrives after the hide,
+    // when the snapshot is gone: the capture it was meant for has been handled.
+    if (!visible()) return;
     if (ActionBusy) {
         MessageBeep(0);
         return;

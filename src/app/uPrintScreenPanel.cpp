@@ -43,17 +43,23 @@ HICON createEllipsisIcon() {
 void TfmKestrelPrintScreen::buildSelectButton() {
     static HICON ellipsis = createEllipsisIcon();  // shared for the life of the process
     buSelect.setIcon(ellipsis);
-    // The button sits on the screen-area group's right edge, beside "Selected Area"; the group
-    // leaves that square to it, so the button shows and takes its clicks while the tab order
-    // stays as designed.
+    cutSelectButtonHole();
+}
+
+// The button sits on the screen-area group's right edge, beside "Selected Area"; the group
+// leaves that square to it, so the button shows and takes its clicks while the tab order stays
+// as designed. Both move and grow with the DPI, so the hole is cut anew at every layout: a
+// region kept from another DPI clips the group or covers the button.
+void TfmKestrelPrintScreen::cutSelectButtonHole() {
     const win::Box group = ScreenArea.bounds();
     const win::Box button = buSelect.bounds();
-    HRGN visible = CreateRectRgn(0, 0, group.width, group.height);
+    win::Region visible(CreateRectRgn(0, 0, group.width, group.height));
     win::Region hole(CreateRectRgn(button.left - group.left, button.top - group.top,
                                    button.left - group.left + button.width,
                                    button.top - group.top + button.height));
-    CombineRgn(visible, visible, hole.get(), RGN_DIFF);
-    SetWindowRgn(ScreenArea.handle(), visible, TRUE);  // the window owns the region from now on
+    CombineRgn(visible.get(), visible.get(), hole.get(), RGN_DIFF);
+    // The window owns the region from now on, and frees the one it had.
+    if (SetWindowRgn(ScreenArea.handle(), visible.get(), TRUE)) visible.release();
 }
 
 void TfmKestrelPrintScreen::applySavingRule() {

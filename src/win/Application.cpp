@@ -41,7 +41,14 @@ bool translateHelpKey(const MSG& message) {
     return true;
 }
 
+// The system's own answer to F1: it posts this after the key, and the default handling turns
+// it into a second help request for the same control. Not a documented name in every header.
+constexpr UINT kSystemF1Message = 0x004D;  // WM_KEYF1
+
 bool translateDialogKeys(MSG& message) {
+    // F1 was answered at its key press; a second answer would show a pop-up, or an error about
+    // the help file, twice.
+    if (message.message == kSystemF1Message) return true;
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
     if (translateHelpKey(message)) return true;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);

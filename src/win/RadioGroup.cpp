@@ -1,6 +1,7 @@
 #include "win/RadioGroup.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "win/Error.h"
 #include "win/Gdi.h"
@@ -66,6 +67,9 @@ std::optional<PropertyAccess> RadioGroup::property(std::string_view name) {
     if (name != "ItemIndex") return std::nullopt;
     return integerProperty([this] { return itemIndex(); },
                            [this](std::int64_t index) {
+                               if (index < 0 && !noChoiceStored_) {
+                                   throw std::out_of_range(componentName() + " needs a choice.");
+                               }
                                setItemIndex(static_cast<int>(std::clamp<std::int64_t>(index, -1, count())));
                            });
 }

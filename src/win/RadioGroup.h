@@ -17,6 +17,9 @@ public:
     int itemIndex() const { return itemIndex_; }
     // Kept within -1 (no choice) and the last item; a change runs OnClick, as a user's click does.
     void setItemIndex(int index);
+    // A group whose choice always stands for something (what OK does, say) refuses a stored
+    // "no choice", so the store reports it as the invalid value it is and keeps the choice.
+    void setNoChoiceStored(bool allowed) { noChoiceStored_ = allowed; }
     int count() const { return static_cast<int>(buttons_.size()); }
     HWND button(int index) const { return buttons_.at(static_cast<std::size_t>(index)); }
 
@@ -33,6 +36,7 @@ private:
 
     std::vector<HWND> buttons_;
     int itemIndex_ = -1;
+    bool noChoiceStored_ = true;
 };
 
 }  // namespace win

@@ -456,6 +456,37 @@ TEST_F(HelpViewer, ProblemsAreReportedAndOpenNoWindow) {
     DeleteFileA(malformed.c_str());
 }
 
+TEST_F(HelpViewer, OneF1WithAnUnreadableHelpFileReportsItOnce) {
+    const std::string empty = tempPath("vps-empty.HLP");
+    const std::string oversized = tempPath("vps-oversized.HLP");
+    std::ofstream(empty, std::ios::binary).flush();
+    std::ofstream(oversized, std::ios::binary) << std::string(5 * 1024 * 1024, 'x');
+    AppWindows windows;
+    TfmKestrelPrintScreen& main = *fmKestrelPrintScreen;
+    main.ShowCapture();
+    for (const std::string& file : {empty, oversized}) {
+        SCOPED_TRACE(file);
+        win::Application::setHelpFile(file);
+        ErrorBoxes boxes;
+        // A radio button: a plain system window inside one of ours, inside the panel.
+        SetForegroundWindow(main.handle());
+        SetFocus(main.ScreenArea.button(0));
+        // Typed, not posted: the system answers a key of its own as well, as it does for the user.
+        INPUT keys[2]{};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = VK_F1;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        test::pumpMessagesFor(300);
+        EXPECT_EQ(boxes.texts().size(), 1u);
+    }
+    main.HideCapture();
+    DeleteFileA(empty.c_str());
+    DeleteFileA(oversized.c_str());
+}
+
 // Every help context that the program's windows, controls and menu items carry names a topic of
 // the help file that the build puts beside the executable.
 TEST(ShippedHelp, AnswersEveryHelpContextOfTheProgram) {

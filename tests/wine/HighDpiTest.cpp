@@ -199,7 +199,7 @@ void moveToDpi(win::Form& form, int dpi) {
     GetWindowRect(form.handle(), &outer);
     const SIZE design = form.designClientSize();
     RECT suggested{0, 0, scale(design.cx, dpi), scale(design.cy, dpi)};
-    win::adjustWindowRectForDpi(suggested, GetWindowLongA(form.handle(), GWL_STYLE), false,
+    win::adjustWindowRectForDpi(suggested, GetWindowLongA(form.handle(), GWL_STYLE), GetMenu(form.handle()) != nullptr,
                                 GetWindowLongA(form.handle(), GWL_EXSTYLE), dpi);
     OffsetRect(&suggested, outer.left - suggested.left, outer.top - suggested.top);
     SendMessageA(form.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
@@ -224,6 +224,70 @@ TEST(HighDpiDialog, MovingToAnotherMonitorRelaysTheDialogAndMovingBackRestoresIt
     }
     // Back home, pixel for pixel where it started.
     EXPECT_EQ(dialog.buOK.bounds(), okBefore);
+}
+
+// Whether a click at the middle of `control` reaches it, as Windows hit-tests a click: window
+// regions included, so a group whose region covers a button takes the button's clicks. A
+// control off the test screen (a large window at 200 % on a small screen) cannot be clicked
+// there and is passed over.
+void expectClickable(HWND control, const std::string& what) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (middle.x >= GetSystemMetrics(SM_CXSCREEN) || middle.y >= GetSystemMetrics(SM_CYSCREEN)) return;
+    const HWND reached = WindowFromPoint(middle);
+    char className[64]{};
+    GetClassNameA(reached, className, sizeof className);
+    EXPECT_EQ(reached, control) << what << " is covered by a window of class " << className;
+}
+
+// The screen-area group's region leaves exactly the select button's square out of the group.
+void expectScreenAreaRegionFitsLayout(TfmKestrelPrintScreen& main) {
+    const win::Box group = main.ScreenArea.bounds();
+    const win::Box button = main.buSelect.bounds();
+    win::Region region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(main.ScreenArea.handle(), region.get()), ERROR);
+    RECT box{};
+    GetRgnBox(region.get(), &box);
+    EXPECT_EQ((win::Box{box.left, box.top, box.right - box.left, box.bottom - box.top}),
+              (win::Box{0, 0, group.width, group.height}));
+    const POINT hole{button.left - group.left + button.width / 2, button.top - group.top + button.height / 2};
+    EXPECT_FALSE(PtInRegion(region.get(), hole.x, hole.y)) << "the group covers the select button";
+    // The frame's far corner and every radio button, "Selected Area" included, are inside.
+    EXPECT_TRUE(PtInRegion(region.get(), group.width - 1, group.height - 1));
+    for (int i = 0; i < 4; ++i) {
+        RECT radio{};
+        GetWindowRect(main.ScreenArea.button(i), &radio);
+        MapWindowPoints(nullptr, main.ScreenArea.handle(), reinterpret_cast<POINT*>(&radio), 2);
+        EXPECT_TRUE(PtInRegion(region.get(), radio.left, radio.top) && PtInRegion(region.get(), radio.right - 1, radio.bottom - 1))
+            << "radio button " << i << " is clipped";
+    }
+}
+
+TEST_F(HighDpiProgram, MainWindowMovedBetweenMonitorsKeepsEveryControlVisibleAndClickable) {
+    TfmKestrelPrintScreen& main = *fmKestrelPrintScreen;
+    main.ShowCapture();
+    cheatSheet().hide();  // it stands beside the window and may overlap it on a small screen
+    test::pumpMessagesFor(50);
+    // From the top left, so the window at 200 % still lies on the test screen, where a click
+    // can reach every control.
+    SetWindowPos(main.handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int other : {144, 192, 96}) {
+        SCOPED_TRACE(other);
+        moveToDpi(main, other);
+        test::pumpMessagesFor(50);
+        EXPECT_EQ(main.dpi(), other);
+        // The options keep their design places; the monitor drawing above follows the window's
+        // proportions, which the other tests check.
+        expectPlacedAsDesigned(main.paBottom, other);
+        expectScreenAreaRegionFitsLayout(main);
+        expectClickable(main.buSelect.handle(), "the select button");
+        for (int i = 0; i < 4; ++i) expectClickable(main.ScreenArea.button(i), "radio button " + std::to_string(i));
+        for (const win::Control* control : std::initializer_list<const win::Control*>{&main.buOK, &main.buCancel, &main.buHelp}) {
+            expectClickable(control->handle(), control->name());
+        }
+    }
+    main.HideCapture();
 }
 
 }  // namespace

@@ -162,6 +162,44 @@ TEST_F(OptionsPanel, ABadStoredValueWarnsOnceAndTheOthersStillLoad) {
     EXPECT_EQ(warnings.texts().size(), 1u);
 }
 
+TEST_F(OptionsPanel, AStoredNoChoiceIsAnInvalidValueAndTheDesignChoiceStays) {
+    // -1 is what a list shows for "nothing chosen"; in the main window OK would then do nothing.
+    struct Case {
+        const char* section;
+        win::RadioGroup TfmKestrelPrintScreen::*group;
+        int designIndex;
+    };
+    for (const Case& c : {Case{"ScreenArea", &TfmKestrelPrintScreen::ScreenArea, 0},
+                          Case{"Action", &TfmKestrelPrintScreen::Action, 2},
+                          Case{"FileFormat", &TfmKestrelPrintScreen::FileFormat, 0}}) {
+        SCOPED_TRACE(c.section);
+        test::FreshSettingsFile::write(std::string("[") + c.section + "]\r\nItemIndex=-1\r\n");
+        test::WarningRecorder warnings;
+        start();
+        main->ShowCapture();
+        ASSERT_EQ(warnings.texts().size(), 1u);
+        EXPECT_NE(warnings.texts()[0].find("Value:  -1"), std::string::npos);
+        EXPECT_EQ((main->*c.group).itemIndex(), c.designIndex);
+        main->HideCapture();
+        TearDown();
+    }
+}
+
+TEST_F(OptionsPanel, ASecondOkQueuedBehindTheFirstIsHeardAfterTheHideAndDoesNothing) {
+    start();
+    test::RecordedErrors errors;
+    main->ShowCapture();
+    main->Action.setItemIndex(3);  // Copy to Clipboard: carried out without a dialog
+    for (int click = 0; click < 2; ++click) {
+        PostMessageA(main->paBottom.handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(main->buOK.handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(main->buOK.handle()));
+    }
+    test::pumpMessagesFor(200);
+    EXPECT_FALSE(main->visible());
+    EXPECT_TRUE(errors.messages().empty()) << errors.messages().front();
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+}
+
 TEST_F(OptionsPanel, ShowCheatSheetIsToggledStoredAndReadAtStart) {
     start();
     win::MenuItem& item = main->MainMenu1.item("ShowCheatSheet1");
