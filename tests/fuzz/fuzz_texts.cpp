@@ -23,6 +23,7 @@
 #include "core/SystemErrorText.h"
 #include "core/SystemInfo.h"
 #include "core/TextUtil.h"
+#include "core/Utf8.h"
 
 namespace {
 
@@ -150,11 +151,42 @@ void lists(FuzzedDataProvider& input) {
     }
 }
 
+// The edge with Windows: text from either side converts without loss where it is valid, every
+// invalid unit or byte becomes U+FFFD, and a cut never splits a character.
+void conversions(FuzzedDataProvider& input) {
+    const std::string bytes = input.ConsumeRandomLengthString(300);
+    const std::u16string utf16 = utf8::toUtf16(bytes);
+    const std::string utf8Text = utf8::fromUtf16(utf16);
+    // Whatever came in, what goes out is valid: it converts back and forth unchanged.
+    FUZZ_CHECK(utf8::toUtf16(utf8Text) == utf16);
+    FUZZ_CHECK(utf8::fromUtf16(utf8::toUtf16(utf8Text)) == utf8Text);
+    FUZZ_CHECK(utf8Text.find("\xEF\xBF\xBD") != std::string::npos || utf8Text == bytes);
+
+    std::u16string units;
+    for (std::size_t i = 0, n = input.ConsumeIntegralInRange<std::size_t>(0, 64); i < n; ++i) {
+        units += static_cast<char16_t>(input.ConsumeIntegral<std::uint16_t>());
+    }
+    const std::string fromWindows = utf8::fromUtf16(units);
+    // One character out for every unit, or for every surrogate pair: nothing is dropped.
+    std::size_t expected = 0;
+    for (std::size_t i = 0; i < units.size(); ++i, ++expected) {
+        const bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size() &&
+                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        if (pair) ++i;
+    }
+    FUZZ_CHECK(utf8::length(fromWindows) == expected);
+
+    const std::size_t limit = input.ConsumeIntegralInRange<std::size_t>(0, 320);
+    const std::string_view cut = utf8::cutToBytes(utf8Text, limit);
+    FUZZ_CHECK(cut.size() <= limit || cut.size() == utf8Text.size());
+    FUZZ_CHECK(utf8::fromUtf16(utf8::toUtf16(cut)) == cut);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    switch (input.ConsumeIntegralInRange(0, 3)) {
+    switch (input.ConsumeIntegralInRange(0, 4)) {
         case 0:
             fileNameFromWindowTitle(input);
             break;
@@ -164,8 +196,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2:
             systemTexts(input);
             break;
-        default:
+        case 3:
             lists(input);
+            break;
+        default:
+            conversions(input);
             break;
     }
     return 0;
