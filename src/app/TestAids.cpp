@@ -28,4 +28,9 @@ void failCaptureOnRequest() {
     }
 }
 
+void slowStartUpOnRequest() {
+    constexpr DWORD kSlowStartMs = 2000;
+    if (requested(kSlowStart)) Sleep(kSlowStartMs);
+}
+
 }  // namespace vps::testaids

@@ -14,6 +14,9 @@ inline constexpr std::string_view kCrash = "/CRASHTEST";
 inline constexpr std::string_view kCrashByStackOverflow = "/CRASHTEST:STACK";
 // Fails while the four long-lived windows are being built.
 inline constexpr std::string_view kStartFailure = "/STARTFAILTEST";
+// Takes two seconds longer over the start-up work between the single-instance check and the main
+// window, as a start on a busy machine may: starts close together then overlap for certain.
+inline constexpr std::string_view kSlowStart = "/SLOWSTARTTEST";
 // Every screen capture fails, after the window was already sized for showing.
 inline constexpr std::string_view kCaptureFailure = "/CAPTUREFAILTEST";
 
@@ -23,5 +26,7 @@ bool requested(std::string_view option);
 // Raise the failure the switch asks for; nothing happens without it.
 void failStartUpOnRequest();
 void failCaptureOnRequest();
+// Waits as the switch asks; nothing happens without it.
+void slowStartUpOnRequest();
 
 }  // namespace vps::testaids

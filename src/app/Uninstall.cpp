@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CrashReport.h"
+#include "app/FolderRemoval.h"
 #include "app/uPrintScreen.h"
 #include "settings/RunAtSignIn.h"
 #include "settings/SettingsFile.h"
@@ -25,54 +26,9 @@ constexpr const char* kQuestion =
 // Long enough for the resident copy to save its last settings and end, even on a slow machine.
 constexpr DWORD kResidentEndTimeoutMs = 15000;
 
-bool missing(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
-
-// What could not be removed, one line each, for the one message at the end.
-class Failures {
-public:
-    void add(const std::string& what, DWORD code) {
-        lines_ += "\r\n" + what + ": " + win::systemText(code);
-    }
-    bool any() const { return !lines_.empty(); }
-    const std::string& lines() const { return lines_; }
-
-private:
-    std::string lines_;
-};
-
-void removeFile(const std::string& path, Failures& failures) {
-    // A read-only mark would refuse the delete.
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(path.c_str()) && !missing(GetLastError())) failures.add(path, GetLastError());
-}
-
-// The folder is the program's own (named after it), so all that is in it goes with it.
-void removeFolderTree(const std::string& folder, Failures& failures) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        if (!missing(GetLastError())) failures.add(folder, GetLastError());
-        return;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            removeFolderTree(path, failures);
-        } else {
-            removeFile(path, failures);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    if (!RemoveDirectoryA(folder.c_str()) && !missing(GetLastError())) {
-        failures.add(folder, GetLastError());
-    }
-}
-
 // Asked to end without its own question, the resident copy saves its settings as it goes; they
 // are removed only once it is gone, or it would write them back.
-void endResidentCopy(Failures& failures) {
+void endResidentCopy(RemovalFailures& failures) {
     HWND resident = FindWindowA("TfmKestrelPrintScreen", nullptr);
     if (!resident) return;
     DWORD processId = 0;
@@ -97,7 +53,7 @@ bool confirmed() {
 
 int uninstall() {
     if (!confirmed()) return 0;
-    Failures failures;
+    RemovalFailures failures;
     endResidentCopy(failures);
     try {
         startup::removeRunValue();
@@ -106,14 +62,14 @@ int uninstall() {
     }
     const ini::SettingsFolders folders = settingsFoldersOfThisUser();
     if (!folders.appData.empty()) {
-        removeFolderTree(ini::joinPath(folders.appData, ini::kPerUserFolderName), failures);
+        removeOwn(ini::joinPath(folders.appData, ini::kPerUserFolderName), failures);
     }
     if (const std::string local = localProgramDataFolder(); !local.empty()) {
-        removeFolderTree(local, failures);
+        removeOwn(local, failures);
     }
     // A standard user cannot write there, and then the file is not theirs to take away.
     const std::string windowsFile = ini::joinPath(folders.windowsDirectory, folders.fileName);
-    if (canWriteFile(windowsFile)) removeFile(windowsFile, failures);
+    if (canWriteFile(windowsFile)) removeOwn(windowsFile, failures);
 
     if (!failures.any()) return 0;
     win::showMessageDialog(nullptr, {.text = "Some of Vantaro Print Screen could not be removed:" +

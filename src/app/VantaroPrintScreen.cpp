@@ -7,6 +7,7 @@
 
 #include "app/AppWindows.h"
 #include "app/CrashReport.h"
+#include "app/ResidentClaim.h"
 #include "app/TestAids.h"
 #include "app/Uninstall.h"
 #include "settings/SettingsFile.h"
@@ -15,19 +16,6 @@
 #include "win/StepTimes.h"
 
 namespace {
-
-// A window of this class belongs to the development environment; while it runs, every start
-// makes a full copy so the program can be debugged beside the installed one.
-constexpr const char* kDevelopmentEnvironmentClass = "TAppBuilder";
-
-bool wokeResidentCopy() {
-    if (FindWindowA(kDevelopmentEnvironmentClass, nullptr)) return false;
-    // FindWindowA also finds hidden windows, and the resident copy is hidden almost always.
-    HWND resident = FindWindowA("TfmKestrelPrintScreen", nullptr);
-    if (!resident) return false;
-    PostMessageA(resident, vps::WM_WAKEUP, 0, 0);
-    return true;
-}
 
 // The exit code of a start that failed before the message loop ran.
 constexpr int kStartFailed = 1;
@@ -52,7 +40,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         prepareUserInterface();
         return vps::uninstall();
     }
-    if (wokeResidentCopy()) return 0;
+    // Kept until this copy ends: while it lives, a later start wakes it instead of staying.
+    const vps::ResidentClaim claim = vps::ResidentClaim::decide();
+    if (!claim.granted()) return 0;
+    vps::testaids::slowStartUpOnRequest();
     prepareUserInterface();
     // Where the settings live is decided once, before any window reads them.
     vps::SettingsLocationOfThisRun();

@@ -66,6 +66,11 @@ start_shown() {
   wait_visible
 }
 
+# The removal's process has ended, or shows what it could not remove.
+ended_or_reporting() {
+  ! kill -0 "$1" 2>/dev/null || probe -c TMessageForm texts 2>/dev/null | grep -q 'could not be removed'
+}
+
 # ---- cases --------------------------------------------------------------------------------
 
 zip_holds_what_a_user_needs() {
@@ -207,6 +212,60 @@ uninstall_answered() {
   fi
 }
 
+# Any user can make a link in their own folders. One in each of the program's folders, each to a
+# folder of the user's holding a file: /UNINSTALL removes the links, or where the system would
+# remove what a link leads to instead of the link itself (Wine, with a Unix symbolic link), leaves
+# the link and names it; what the links lead to stays either way, and the rest goes.
+uninstall_keeps_what_links_lead_to() {
+  unpack win64
+  local user i
+  user="$(whoami)"
+  # The user's folders in a prefix lead to the Unix home: the linked folders stay in the prefix.
+  local kept="$WINEPREFIX/drive_c/Kept"
+  local folders=("$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Vantaro Print Screen"
+    "$WINEPREFIX/drive_c/users/$user/AppData/Local/Vantaro Print Screen")
+  mkdir -p "${folders[0]}" "${folders[1]}/Crashes"
+  printf '[ShowCheatSheet1]\r\nChecked=0\r\n' >"${folders[0]}/VantaroPrintScreen.INI"
+  : >"${folders[1]}/Crashes/crash-20261210-120000-000-42.txt"
+  for i in 0 1; do
+    mkdir -p "$kept $i"
+    echo "the user's own" >"$kept $i/file.txt"
+    ln -s "$kept $i" "${folders[$i]}/Link $i"
+  done
+
+  say "start: VantaroPrintScreen.exe /UNINSTALL"
+  wine "$VPS_EXE" /UNINSTALL </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
+  local remover=$!
+  wait_until 20 "the question appears" bash -c "xdotool search --onlyvisible --name '^Vantaro Print Screen\$' >/dev/null"
+  x_focus "$(x_window '^Vantaro Print Screen$')"
+  press y
+  wait_until 30 "/UNINSTALL ends or reports" ended_or_reporting "$remover"
+  local message="" rc=0
+  if kill -0 "$remover" 2>/dev/null; then
+    message="$(probe -c TMessageForm texts)"
+    say "message: $message"
+    x_focus "$(x_window '^Vantaro Print Screen$')"
+    press Return
+    wait_until 20 "/UNINSTALL ends" bash -c "! kill -0 $remover 2>/dev/null"
+  fi
+  wait "$remover" || rc=$?
+
+  for i in 0 1; do
+    [ -f "$kept $i/file.txt" ] || fail "the file that 'Link $i' leads to was deleted"
+    if [ -L "${folders[$i]}/Link $i" ]; then
+      grep -qF "Vantaro Print Screen\\Link $i: a link to another place" <<<"$message" ||
+        fail "'Link $i' is still there and the message does not name it: $message"
+    fi
+  done
+  if [ -n "$message" ]; then
+    [ "$rc" = 1 ] || fail "/UNINSTALL reported a failure but ended with exit code $rc"
+  else
+    [ "$rc" = 0 ] || fail "/UNINSTALL ended with exit code $rc"
+  fi
+  [ ! -e "${folders[0]}/VantaroPrintScreen.INI" ] || fail "the per-user settings file is still there"
+  [ ! -e "${folders[1]}/Crashes" ] || fail "the crash reports' folder is still there"
+}
+
 e2e_setup
 run_case "the 64-bit zip holds the program, its help, README.txt and the licences" zip_holds_what_a_user_needs win64
 run_case "the 32-bit zip holds the program, its help, README.txt and the licences" zip_holds_what_a_user_needs win32
@@ -222,4 +281,5 @@ run_case "Start with Windows after a move: Yes points the value here" moved_prog
 run_case "Start with Windows after a move: No keeps the old value" moved_program_asked_to_update n
 run_case "/UNINSTALL, Yes: the resident copy ends and nothing of the program is left" uninstall_answered y
 run_case "/UNINSTALL, No: everything stays" uninstall_answered n
+run_case "/UNINSTALL, Yes, with a link in each of its folders: what the links lead to stays" uninstall_keeps_what_links_lead_to
 e2e_finish

@@ -33,6 +33,42 @@ second_start_wakes_first() {
   wait_until 10 "the main window is mapped on X" bash -c "xdotool search --onlyvisible --name '^$MAIN_TITLE\$' >/dev/null"
 }
 
+at_most_one_running() {
+  local running=0 pid
+  for pid in "$@"; do pid_running "$pid" && running=$((running + 1)); done
+  [ "$running" -le 1 ]
+}
+
+# Five starts close together, each slowed between its single-instance check and its main window
+# (the window is what a later start looks for): one stays resident, the others wake it and end.
+starts_at_once_leave_one_copy() {
+  local count="$1" pids=() i
+  e2e_before_start
+  say "$count starts at once"
+  for ((i = 0; i < count; i++)); do
+    wine "$VPS_EXE" /SLOWSTARTTEST </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
+    pids+=("$!")
+  done
+  wait_until 30 "all starts but one have ended" at_most_one_running "${pids[@]}"
+  local pid rc
+  APP_PID=""
+  for pid in "${pids[@]}"; do
+    if pid_running "$pid"; then
+      APP_PID="$pid"
+      continue
+    fi
+    rc=0
+    wait "$pid" || rc=$?
+    [ "$rc" -eq 0 ] || fail "a start that gave way ended with exit code $rc, expected 0"
+  done
+  [ -n "$APP_PID" ] || fail "no copy stayed resident"
+  wait_visible
+  [ "$(probe count)" = 1 ] || fail "$(probe count) main windows exist, expected 1"
+  # A copy that stayed beside another would find the Print Screen keys taken and say so.
+  [ -z "$(x_window 'Print Screen Keys$')" ] || fail "a message about the Print Screen keys is shown"
+  expect "the resident copy keeps running" app_alive
+}
+
 wake_up_message_shows_window() {
   app_start
   probe idle 20000 || fail "the program never became idle"
@@ -50,6 +86,7 @@ first_run_shows_at_once() {
 e2e_setup
 run_case "starts with no visible window" starts_hidden
 run_case "a second start exits 0 and shows the first copy's window" second_start_wakes_first
+run_case "five starts at once: one copy stays resident and is woken, four end with 0" starts_at_once_leave_one_copy 5
 run_case "the wake-up message (1801) from another program shows the window" wake_up_message_shows_window
 for arg in /FIRSTRUN /firstrun /FirstRun; do
   run_case "$arg shows the window at once" first_run_shows_at_once "$arg"

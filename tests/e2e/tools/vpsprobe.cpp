@@ -128,9 +128,11 @@ std::string class_of(HWND w) {
     return cls;
 }
 
+// Whole, however long: a message may list several lines of paths.
 std::string text_of(HWND w) {
-    char text[256] = {};
-    GetWindowTextA(w, text, sizeof text);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+    const int length = GetWindowTextA(w, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
