@@ -1208,7 +1208,8 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
     const std::string existing = in("existing.bmp");
     HANDLE holder = INVALID_HANDLE_VALUE;
     // As long as a folder can be (MAX_PATH - 12): room for the file, none for a temporary name
-    // beside it, which the system would copy into a buffer of MAX_PATH.
+    // beside it. Wine made one all the same, past its buffer of MAX_PATH characters, and handed
+    // back a name cut to MAX_PATH: the temporary file was left behind.
     const std::string deep = in(std::string(MAX_PATH - 12 - folder.size() - 1, 'd'));
     const Case cases[] = {
         // Not "the directory name is invalid", which would blame the user's typing.
@@ -1237,6 +1238,9 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
         removeTree(existing);
         c.arrange();
         const auto entriesBefore = entriesOf(folder);
+        // Where a temporary file would be left: beside the target.
+        const std::string targetFolder = c.target.substr(0, c.target.find_last_of('\\'));
+        const auto besideBefore = entriesOf(targetFolder);
         const Bytes contentsBefore = readFile(c.target);
 
         try {
@@ -1252,6 +1256,7 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
         }
 
         EXPECT_EQ(entriesOf(folder), entriesBefore);
+        EXPECT_EQ(entriesOf(targetFolder), besideBefore);
         EXPECT_EQ(readFile(c.target), contentsBefore);
         c.release();
     }
