@@ -27,6 +27,8 @@ struct ReportState {
     std::string version;
     EXCEPTION_POINTERS* exception = nullptr;
     DWORD crashedThread = 0;
+    const StackOverrunWatch* watch = nullptr;
+    DWORD watchedThread = 0;
 };
 
 ReportState& state() {
@@ -145,6 +147,19 @@ LONG WINAPI reportUnhandledException(EXCEPTION_POINTERS* exception) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// What a StackOverrunWatch holds while nothing has overwritten it.
+constexpr std::uint64_t kWatchMark = 0x5A17'C0DE'5A17'C0DEull;
+
+// Runs before the system looks for handlers on the stack, which it could not find on a stack
+// written over; a mark that is still whole means the stack is too, and the search goes on.
+LONG WINAPI reportOverrunStack(EXCEPTION_POINTERS* exception) {
+    const ReportState& report = state();
+    if (report.watch && GetCurrentThreadId() == report.watchedThread && report.watch->overwritten()) {
+        return reportUnhandledException(exception);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 // Never cleared; read through volatile so the compiler can neither end the recursion below nor
 // call it endless.
 volatile bool keepRecursing = true;
@@ -158,7 +173,38 @@ __attribute__((noinline)) int overflowTheStack(int depth) {
     return overflowTheStack(depth + 1) + frame[0];
 }
 
+// Writes past a buffer on the stack, upwards over every caller's frame to the top of the stack,
+// then crashes: what a copy of a name of 20,000 characters into a buffer of MAX_PATH did inside
+// the system's Save dialog. The writes stop at the top, where Windows has nothing of the
+// process's; Wine keeps the stack its system calls run on there, and a report is then
+// impossible. The address goes through an integer so the compiler keeps every write.
+__attribute__((noinline)) void overrunTheStack() {
+    volatile char buffer[16] = {};
+    // The pages in use from here up make one region, which ends at the stack's top.
+    MEMORY_BASIC_INFORMATION stack{};
+    VirtualQuery(const_cast<char*>(&buffer[0]), &stack, sizeof stack);
+    const auto top = reinterpret_cast<std::uintptr_t>(stack.BaseAddress) + stack.RegionSize;
+    for (auto at = reinterpret_cast<std::uintptr_t>(&buffer[0]); at < top; ++at) {
+        *reinterpret_cast<volatile char*>(at) = 'A';
+    }
+    *static_cast<volatile int*>(nullptr) = 0;
+}
+
 }  // namespace
+
+StackOverrunWatch::StackOverrunWatch() : mark_(kWatchMark) {
+    state().watch = this;
+    state().watchedThread = GetCurrentThreadId();
+    // https://learn.microsoft.com/windows/win32/api/errhandlingapi/nf-errhandlingapi-addvectoredexceptionhandler
+    handler_ = AddVectoredExceptionHandler(1, reportOverrunStack);
+}
+
+StackOverrunWatch::~StackOverrunWatch() {
+    if (handler_) RemoveVectoredExceptionHandler(handler_);
+    state().watch = nullptr;
+}
+
+bool StackOverrunWatch::overwritten() const { return mark_ != kWatchMark; }
 
 std::string localProgramDataFolder() {
     const std::string local = localAppDataFolder();
@@ -178,6 +224,8 @@ void installCrashReport() {
 void crashOnRequest() {
     if (testaids::requested(testaids::kCrashByStackOverflow)) {
         overflowTheStack(0);
+    } else if (testaids::requested(testaids::kCrashByStackOverrun)) {
+        overrunTheStack();
     } else if (testaids::requested(testaids::kCrash)) {
         *static_cast<volatile int*>(nullptr) = 0;
     }

@@ -8,10 +8,12 @@ namespace vps::testaids {
 // follow the program down paths a user meets only on a bad day. Each is documented in the README
 // as a test aid; none changes anything unless given.
 
-// Crashes at start with an access violation (or, with ":STACK", a stack overflow) once the crash
-// report is in place.
+// Crashes at start with an access violation (or, with ":STACK", a stack overflow; with
+// ":OVERRUN", an access violation once a buffer on the stack was overrun up to the stack's top)
+// once the crash report is in place.
 inline constexpr std::string_view kCrash = "/CRASHTEST";
 inline constexpr std::string_view kCrashByStackOverflow = "/CRASHTEST:STACK";
+inline constexpr std::string_view kCrashByStackOverrun = "/CRASHTEST:OVERRUN";
 // Fails while the four long-lived windows are being built.
 inline constexpr std::string_view kStartFailure = "/STARTFAILTEST";
 // Takes two seconds longer over the start-up work between the single-instance check and the main

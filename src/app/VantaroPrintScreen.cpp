@@ -34,6 +34,7 @@ void prepareUserInterface() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     win::steptimes::stamp("start: entry");
     vps::installCrashReport();
+    const vps::StackOverrunWatch stackWatch;
     vps::crashOnRequest();
     // Before the single-instance check: the removal ends the resident copy rather than waking it.
     if (vps::testaids::requested(vps::kUninstallSwitch)) {

@@ -5,6 +5,7 @@
 
 #include "app/uPrintScreen.h"
 #include "core/CaptureChoices.h"
+#include "core/FileNaming.h"
 #include "core/MonitorGeometry.h"
 #include "output/CaptureBitmap.h"
 #include "output/Clipboard.h"
@@ -17,7 +18,6 @@
 namespace vps {
 
 using options::ActionChoice;
-using options::FileFormatChoice;
 using options::indexOf;
 using options::ScreenAreaChoice;
 
@@ -61,7 +61,8 @@ void TfmKestrelPrintScreen::buOKClick() {
 }
 
 std::string TfmKestrelPrintScreen::saveBaseName() const {
-    return ScreenArea.itemIndex() == indexOf(ScreenAreaChoice::Foreground) ? ForegroundTitle : "Print Screen";
+    if (ScreenArea.itemIndex() != indexOf(ScreenAreaChoice::Foreground)) return std::string(kDefaultBaseName);
+    return ProposedBaseName(ForegroundTitle);
 }
 
 bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
@@ -81,8 +82,8 @@ bool TfmKestrelPrintScreen::runAction(const CaptureBitmap& capture) {
                                 saveBaseName(), /*offerPng=*/true)
                         .empty();
         case indexOf(ActionChoice::EmailAsJpeg): {
-            const std::string saved = SaveCapture(handle(), SaveDialog, capture, indexOf(FileFormatChoice::Jpg),
-                                                  EmailJPEGQuality.position(), saveBaseName());
+            const std::string saved =
+                SaveMailJpeg(handle(), SaveDialog, capture, EmailJPEGQuality.position(), saveBaseName());
             if (saved.empty()) return false;
             // The mail reports its own failures; the action is done whatever its outcome.
             EmailCapture(handle(), saved);

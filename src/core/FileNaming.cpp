@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/TextUtil.h"
+
 namespace vps {
 
 std::string NextFreeFileName(std::string_view base, std::string_view extension,
@@ -13,6 +15,52 @@ std::string NextFreeFileName(std::string_view base, std::string_view extension,
         candidate = std::string(base).append(suffix).append(extension);
     }
     return candidate;
+}
+
+namespace {
+
+bool isTrailingJunk(char c) { return c == ' ' || c == '.'; }
+
+std::string_view withoutTrailing(std::string_view text, bool (*drop)(char)) {
+    while (!text.empty() && drop(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Where the extension of a file name starts, as the Save dialog finds it: the last dot with no
+// space after it; npos without one.
+std::size_t extensionStart(std::string_view name) {
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos) {
+        return std::string_view::npos;
+    }
+    return dot;
+}
+
+}  // namespace
+
+std::string ProposedBaseName(std::string_view cleanedTitle) {
+    const std::string_view base = withoutTrailing(
+        cutOnWholeCharacters(cleanedTitle, kMaxTitleBytesInName), [](char c) { return c == ' '; });
+    if (base.find_first_not_of(' ') == std::string_view::npos) return std::string(kDefaultBaseName);
+    return std::string(base);
+}
+
+std::string WithoutTrailingSpacesAndDots(std::string_view path) {
+    const auto separator = path.find_last_of("\\/:");
+    const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+    std::string_view name = withoutTrailing(path.substr(nameStart), isTrailingJunk);
+    std::string_view appended;
+    // A name typed with trailing dots keeps its last dot as its extension, and gets none
+    // appended; only trailing spaces hide an extension from the dialog.
+    if (const auto dot = extensionStart(name);
+        dot != std::string_view::npos && dot > 0 && name[dot - 1] == ' ') {
+        const std::string_view typed = withoutTrailing(name.substr(0, dot), isTrailingJunk);
+        if (typed.empty()) return std::string(path);
+        if (extensionStart(typed) == std::string_view::npos) appended = name.substr(dot);
+        name = typed;
+    }
+    if (name.empty()) return std::string(path);
+    return std::string(path.substr(0, nameStart)).append(name).append(appended);
 }
 
 std::string FolderOf(std::string_view path) {

@@ -9,8 +9,9 @@ namespace {
 
 constexpr int kPngFilterIndex = 2;
 
-bool endsWithPng(std::string_view name) {
-    return name.size() >= 4 && equalsIgnoringAsciiCase(name.substr(name.size() - 4), ".png");
+bool endsWith(std::string_view name, std::string_view extension) {
+    return name.size() >= extension.size() &&
+           equalsIgnoringAsciiCase(name.substr(name.size() - extension.size()), extension);
 }
 
 }  // namespace
@@ -27,9 +28,18 @@ SaveDialogTypes saveDialogTypes(int format, bool offerPng, SaveFileType lastType
     return types;
 }
 
-SaveFileType chosenSaveFileType(std::string_view fileName, int filterIndex, int format) {
-    if (endsWithPng(fileName) || filterIndex == kPngFilterIndex) return SaveFileType::Png;
+SaveFileType chosenSaveFileType(std::string_view fileName, int filterIndex, int format,
+                                bool offerPng) {
+    if (offerPng && (endsWith(fileName, ".png") || filterIndex == kPngFilterIndex)) {
+        return SaveFileType::Png;
+    }
     return format == options::indexOf(options::FileFormatChoice::Jpg) ? SaveFileType::Jpg : SaveFileType::Bmp;
+}
+
+std::string mailJpegFileName(std::string_view chosen) {
+    std::string name(chosen);
+    if (!endsWith(chosen, ".jpg")) name += ".jpg";
+    return name;
 }
 
 std::string_view saveFileTypeText(SaveFileType type) {

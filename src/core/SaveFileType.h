@@ -22,10 +22,18 @@ struct SaveDialogTypes {
 // own type. `format` is a FileFormatChoice (0 BMP, 1 JPG).
 SaveDialogTypes saveDialogTypes(int format, bool offerPng, SaveFileType lastType);
 
-// The type a confirmed dialog asks for: PNG when the name ends in ".png" (any case) or the PNG
-// entry was selected; otherwise the format mode's own type, whatever the name's extension (a
-// name typed without one gets ".bmp" even for JPEG, as it always has).
-SaveFileType chosenSaveFileType(std::string_view fileName, int filterIndex, int format);
+// The type a confirmed dialog asks for. Where PNG is offered, PNG when the name ends in ".png"
+// (any case) or the PNG entry was selected; otherwise, and always where PNG is not offered (the
+// mail's JPEG), the format mode's own type, whatever the name's extension (a name typed without
+// one gets ".bmp" even for JPEG, as it always has).
+SaveFileType chosenSaveFileType(std::string_view fileName, int filterIndex, int format,
+                                bool offerPng);
+
+// The name a mailed JPEG is written under: the chosen name when it ends in ".jpg" (any case),
+// else the chosen name with ".jpg" appended ("shot.png" gives "shot.png.jpg"). Appended rather
+// than replaced: the name keeps all the user typed, and cannot become that of another picture
+// in the folder ("shot.jpg") that the Save dialog never asked about.
+std::string mailJpegFileName(std::string_view chosen);
 
 // "bmp", "jpg", "png": how the settings file keeps a type; an unknown text reads as BMP.
 std::string_view saveFileTypeText(SaveFileType type);

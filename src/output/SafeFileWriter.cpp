@@ -71,6 +71,11 @@ void WriteFileSafely(const std::string& path, std::span<const std::uint8_t> cont
         }
         throw FileWriteError(path, code);
     }
+    // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-gettempfilenamea: the
+    // folder, the prefix and the number must fit in MAX_PATH. Wine does not refuse a longer
+    // folder: it makes the file through a buffer of MAX_PATH it overruns, and hands back a name
+    // cut short, so the temporary file could be neither used nor removed.
+    if (folder.size() > MAX_PATH - 14) throw FileWriteError(path, ERROR_FILENAME_EXCED_RANGE);
     char temporaryName[MAX_PATH] = {};
     if (!GetTempFileNameA(folder.c_str(), "vps", 0, temporaryName)) raiseFileError(path);
     // Declared before the handle, so the handle is closed before the file is removed.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,10 @@ namespace vps {
 // form's class, under the keys "<component>_<property>". Restored at every show; saved when the
 // form closes for good, and then only once after each restore, so a program that was never shown
 // does not overwrite what an earlier run stored.
+//
+// A restore leaves alone a property the program changed since the last restore (the Save
+// dialog's folder after a save): the file still holds the value of the start, and the newer one
+// is written when the form closes for good.
 class FormStorage {
 public:
     FormStorage(std::string section, std::vector<std::pair<win::Component*, std::string>> storedProps);
@@ -22,6 +27,8 @@ public:
 private:
     std::string section_;
     std::vector<std::pair<win::Component*, std::string>> storedProps_;
+    // Each property's value as the last restore left it; none before the first restore.
+    std::vector<std::optional<std::string>> restoredValues_;
     bool restored_ = false;
 };
 

@@ -1,22 +1,49 @@
 #include "win/SaveDialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/TextUtil.h"
 
 namespace win {
 
+namespace {
+
+bool fitsInAPath(std::string_view folder) {
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.remove_suffix(1);
+    return folder.size() <= SaveDialog::kMaxFolderLength;
+}
+
+}  // namespace
+
+std::string SaveDialog::initialFolder() const { return fitsInAPath(InitialDir) ? InitialDir : ""; }
+
 bool SaveDialog::execute(HWND owner) {
+    const std::string initialDir = initialFolder();
     DWORD error = 0;
-    if (showOnce(owner, InitialDir, error)) return true;
+    bool chosen = showOnce(owner, initialDir, error);
     // A folder the dialog refuses (a hand-edited settings file, say) makes it fail before it
-    // shows anything; once more from the folder the system chooses, before giving up.
-    if (error != 0 && !InitialDir.empty() && showOnce(owner, "", error)) return true;
+    // shows anything; once more from the folder the system chooses, before giving up. A name
+    // too long for the buffer is no fault of the folder.
+    if (!chosen && error != 0 && error != FNERR_BUFFERTOOSMALL && !initialDir.empty()) {
+        chosen = showOnce(owner, "", error);
+    }
+    if (chosen) return true;
     if (error == 0) return false;
     // Never taken for a cancel: OK would silently do nothing.
+    // https://learn.microsoft.com/windows/win32/api/commdlg/ns-commdlg-openfilenamea: the buffer
+    // holds the longest path there is, so a name that does not fit is no path at all.
+    if (error == FNERR_BUFFERTOOSMALL) {
+        throw std::runtime_error(
+            "The name chosen in the Save dialog is longer than a file name can be.\r\n"
+            "Please choose a shorter name.");
+    }
     throw std::runtime_error("The Save dialog failed (error " + std::to_string(error) + ").");
 }
 
@@ -26,8 +53,10 @@ bool SaveDialog::showOnce(HWND owner, const std::string& initialDir, DWORD& erro
     std::ranges::replace(filter, '|', '\0');
     filter.append(2, '\0');
 
-    std::vector<char> file(32768, '\0');
-    std::copy_n(FileName.begin(), std::min(FileName.size(), file.size() - 1), file.begin());
+    std::vector<char> file(kFileNameBufferSize, '\0');
+    // Never more than the buffer holds, and never half a character.
+    const std::string_view proposal = vps::cutOnWholeCharacters(FileName, file.size() - 1);
+    std::ranges::copy(proposal, file.begin());
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -57,7 +86,9 @@ bool SaveDialog::runDialog(OPENFILENAMEA& dialog, DWORD& error) {
 std::optional<PropertyAccess> SaveDialog::property(std::string_view name) {
     if (name != "InitialDir") return std::nullopt;
     return stringProperty([this] { return InitialDir; },
-                          [this](const std::string& folder) { InitialDir = folder; });
+                          [this](const std::string& folder) {
+                              if (fitsInAPath(folder)) InitialDir = folder;
+                          });
 }
 
 }  // namespace win

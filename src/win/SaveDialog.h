@@ -4,6 +4,7 @@
 // After <windows.h>: OPENFILENAMEA.
 #include <commdlg.h>
 
+#include <cstddef>
 #include <string>
 
 #include "win/Component.h"
@@ -23,12 +24,27 @@ public:
     std::string InitialDir;
     bool OverwritePrompt = true;
 
+    // The longest folder a path of MAX_PATH characters holds: CreateDirectory keeps room in it
+    // for a file name of 8.3 characters.
+    // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-createdirectorya
+    static constexpr std::size_t kMaxFolderLength = MAX_PATH - 12;
+
+    // Room for the longest name the dialog may give back: a path of 32767 UTF-16 units, each up
+    // to 3 bytes in the ANSI (and later UTF-8) text, and its NUL.
+    static constexpr std::size_t kFileNameBufferSize = 3 * 32767 + 1;
+
+    // InitialDir, or empty when it is longer than a folder can be: such a folder is ignored
+    // rather than handed to the system's dialog, which may copy it into a buffer of MAX_PATH.
+    std::string initialFolder() const;
+
     // Shows the dialog; on OK, FileName holds the chosen path. False when cancelled. When the
     // dialog itself fails it is tried once more without the initial folder, then its error is
-    // raised.
+    // raised; a name too long for the buffer is raised at once, as trying again cannot help.
     bool execute(HWND owner);
 
     const std::string& componentName() const override { return name_; }
+    // "InitialDir": a stored folder longer than kMaxFolderLength is ignored, as any bad stored
+    // value is; the folder stays as it was.
     std::optional<PropertyAccess> property(std::string_view name) override;
 
 protected:

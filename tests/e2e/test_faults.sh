@@ -209,4 +209,8 @@ run_case "hidden with the credits rolling: no worker, no processor time" credits
 run_case "a failure while the windows are built is shown and ends with a non-zero code" a_failed_start_says_why_and_ends_with_an_error_code
 run_case "an access violation leaves a minidump and a text report, ten kept" crash_leaves_a_report /CRASHTEST 0xC0000005
 run_case "a stack overflow leaves a minidump and a text report, ten kept" crash_leaves_a_report /CRASHTEST:STACK 0xC00000FD
+# Seen in the system's Save dialog with a name of 20,000 characters: the copy overwrote every
+# frame up to the top of the stack, the system could not unwind the fault, and the process
+# ended with no report and no message.
+run_case "an overrun past the top of the stack leaves a minidump and a text report, ten kept" crash_leaves_a_report /CRASHTEST:OVERRUN 0xC0000005
 e2e_finish

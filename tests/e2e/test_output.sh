@@ -264,6 +264,62 @@ email_hands_the_saved_jpeg_to_the_mail_client() {
   grep -q '^MAPILogoff session=0x5E55 ' "$MAIL_LOG" || fail "no logoff"
 }
 
+# The mail's dialog offers no PNG: a name typed with ".png" still writes and attaches a JPEG,
+# under the typed name with ".jpg" appended.
+email_of_a_name_typed_with_png_is_a_jpeg() {
+  save_folder
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
+  vps_mail_announce 1
+  start_with_standin_mail_client
+  wait_visible
+  press_ok
+  wait_until 20 "the Save dialog opens" bash -c "xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+  x_focus "$(x_window '^Save Picture$')"
+  sleep 0.3
+  say "type shot.png"
+  press ctrl+a
+  xdotool type --delay 30 "shot.png"
+  press Return
+  wait_hidden
+  local file="$SAVED/shot.png.jpg" facts
+  [ "$(ls -A "$SAVED")" = shot.png.jpg ] || fail "expected only 'shot.png.jpg' in the folder: $(ls -A "$SAVED")"
+  facts="$(identify -format '%m %w %h' "$file")" || fail "not a picture"
+  [ "$facts" = "JPEG $SCREEN_W $SCREEN_H" ] || fail "expected a ${SCREEN_W}x${SCREEN_H} JPEG; got $facts"
+  wait_until 10 "the mail client is handed a message" grep -q '^MAPILogoff' "$MAIL_LOG"
+  sed 's/^/    mapi: /' "$MAIL_LOG"
+  grep -qF " path=\"$(winepath -w "$file")\" name=\"shot.png.jpg\" type=null" "$MAIL_LOG" ||
+    fail "the attachment is not the JPEG"
+}
+
+# The folder of the last save is where the next dialog opens, though the settings file still
+# holds the folder of the start until the program shuts down: a save into B, a hide, a wake-up,
+# and Enter on the proposal saves into B again.
+next_save_opens_in_the_folder_of_the_last() {
+  save_folder
+  local first="$SAVED/first" second="$SAVED/second"
+  mkdir -p "$first" "$second"
+  settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=2' '[FileFormat]' 'ItemIndex=0' \
+    '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$(winepath -w "$first")\\"
+  app_start /FIRSTRUN
+  wait_visible
+  press_ok
+  wait_until 20 "the Save dialog opens" bash -c "xdotool search --onlyvisible --name '^Save Picture\$' >/dev/null"
+  x_focus "$(x_window '^Save Picture$')"
+  sleep 0.3
+  press ctrl+a
+  xdotool type --delay 10 "$(winepath -w "$second")\\into second.bmp"
+  press Return
+  wait_hidden
+  [ -f "$second/into second.bmp" ] || fail "the first save is not in the second folder: $(ls -AR "$SAVED")"
+  second_start
+  wait_visible
+  press_ok
+  accept_save_dialog
+  wait_hidden
+  [ -f "$second/Print Screen.bmp" ] || fail "the next save did not go to the second folder: $(ls -AR "$SAVED")"
+  [ -z "$(ls -A "$first")" ] || fail "a save went to the folder of the start: $(ls -A "$first")"
+}
+
 email_without_a_mail_client_says_user_abort() {
   save_folder
   settings_write '[ScreenArea]' 'ItemIndex=0' '[Action]' 'ItemIndex=4' '[TfmKestrelPrintScreen]' "SaveDialog_InitialDir=$SAVED_W"
@@ -305,5 +361,7 @@ run_case "Save as BMP: the first free names, each file the screen exactly" bmp_f
 run_case "Save as JPEG: quality position 3 is quality 75, 4:2:0, the screen's picture" jpeg_file_has_the_chosen_quality
 run_case "Save as PNG: a name ending in .png, then the remembered type proposes .png; the screen exactly" png_by_its_name_then_remembered
 run_case "Email: the saved JPEG, subject and body handed to the mail client" email_hands_the_saved_jpeg_to_the_mail_client
+run_case "Email: a name typed with .png mails the JPEG shot.png.jpg" email_of_a_name_typed_with_png_is_a_jpeg
 run_case "Email without a mail client: the logon warning 'User Abort', the JPEG kept" email_without_a_mail_client_says_user_abort
+run_case "Save: after a save into another folder, a wake-up and Enter save there again" next_save_opens_in_the_folder_of_the_last
 e2e_finish

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/FileNaming.h"
+#include "core/TextUtil.h"
 
 namespace vps {
 namespace {
@@ -109,6 +110,85 @@ TEST(FolderOf, KeepsTheFolderWithItsTrailingSeparator) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(FolderOf(c.path), c.folder);
+    }
+}
+
+// A window's title as the program reads it, through the cleaning, to the proposal's base. Long
+// titles once overran the Save dialog's own buffers: 250 characters crashed it, 20,000 ended the
+// program without a crash report.
+TEST(ProposedBaseName, CutsLongTitlesAndFallsBackForTitlesWithNothingLeft) {
+    const std::string letters(300, 'a');
+    struct Case {
+        const char* what;
+        std::string title;
+        std::string base;
+    } cases[] = {
+        {"a plain title", "Report: Q1/Q2 (final)", "Report Q1Q2 final"},
+        {"no title", "", "Print Screen"},
+        {"forbidden characters only", "<>:\"/\\|?*.", "Print Screen"},
+        {"non-ASCII only", "\xC3\xA9t\xC3\xA9", "t"},
+        {"spaces only once cleaned", " (:) ", "Print Screen"},
+        {"exactly the limit", std::string(kMaxTitleBytesInName, 'b'), std::string(kMaxTitleBytesInName, 'b')},
+        {"one past the limit", std::string(kMaxTitleBytesInName + 1, 'b'), std::string(kMaxTitleBytesInName, 'b')},
+        {"250 characters", letters.substr(0, 250), letters.substr(0, kMaxTitleBytesInName)},
+        {"20,000 characters", std::string(20000, 'z'), std::string(kMaxTitleBytesInName, 'z')},
+        {"a space where the cut falls", std::string(kMaxTitleBytesInName - 1, 'c') + " tail",
+         std::string(kMaxTitleBytesInName - 1, 'c')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ProposedBaseName(cleanWindowTitle(c.title)), c.base);
+    }
+}
+
+// The cleaning keeps ASCII only today; once titles come as UTF-8 the cut must still fall between
+// characters, so the base is cut as UTF-8 whatever reaches it.
+TEST(ProposedBaseName, CutsUtf8TitlesOnWholeCharacters) {
+    const std::string e = "\xC3\xA9";           // 2 bytes
+    const std::string euro = "\xE2\x82\xAC";     // 3 bytes
+    const std::string clef = "\xF0\x9D\x84\x9E";  // 4 bytes
+    for (const std::string& character : {e, euro, clef}) {
+        SCOPED_TRACE(character.size());
+        // The cut falls `room` bytes after the x's: inside the character or past it.
+        for (std::size_t room = 0; room <= 5; ++room) {
+            const std::string title = std::string(kMaxTitleBytesInName - room, 'x') + character + "yz";
+            std::string expected(kMaxTitleBytesInName - room, 'x');
+            if (room >= character.size()) expected += character + std::string("yz").substr(0, room - character.size());
+            EXPECT_EQ(ProposedBaseName(title), expected) << room;
+        }
+    }
+}
+
+// Windows drops trailing spaces and dots from a name; a Save dialog that found no extension in
+// "spaces.bmp   " appended its own, and the file was saved as "spaces.bmp   .bmp".
+TEST(WithoutTrailingSpacesAndDots, NamesTheFileAsWindowsWould) {
+    struct Case {
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"C:\\a\\spaces.bmp   .bmp", "C:\\a\\spaces.bmp"},
+        {"C:\\a\\spaces.bmp   .jpg", "C:\\a\\spaces.bmp"},
+        {"C:\\a\\shot.png  .bmp", "C:\\a\\shot.png"},
+        {"C:\\a\\shot   .bmp", "C:\\a\\shot.bmp"},
+        {"C:\\a\\shot. . .bmp", "C:\\a\\shot.bmp"},
+        {"C:\\a\\shot.bmp   ", "C:\\a\\shot.bmp"},
+        {"C:\\a\\shot.", "C:\\a\\shot"},
+        {"C:\\a\\shot.bmp. .", "C:\\a\\shot.bmp"},
+        {"shot   .bmp", "shot.bmp"},
+        // Left as they are: nothing trails, or the dots were the user's own.
+        {"C:\\a\\shot.bmp", "C:\\a\\shot.bmp"},
+        {"C:\\a\\my shot.bmp", "C:\\a\\my shot.bmp"},
+        {"C:\\a\\shot...bmp", "C:\\a\\shot...bmp"},
+        {"C:\\a b\\shot.bmp", "C:\\a b\\shot.bmp"},
+        {"C:\\a.\\shot.bmp", "C:\\a.\\shot.bmp"},
+        {"C:\\a\\.bmp", "C:\\a\\.bmp"},
+        // Nothing would be left of the name.
+        {"C:\\a\\   .bmp", "C:\\a\\   .bmp"},
+        {"C:\\a\\ . ", "C:\\a\\ . "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        EXPECT_EQ(WithoutTrailingSpacesAndDots(c.chosen), c.written);
     }
 }
 

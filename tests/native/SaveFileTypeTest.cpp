@@ -38,25 +38,50 @@ TEST(SaveFileType, DialogOffersTheModesOwnTypeAndPngSecondPreselectedWhenLastUse
     }
 }
 
-TEST(SaveFileType, PngByItsEntryOrByANameEndingInPngElseTheModesType) {
+TEST(SaveFileType, PngByItsEntryOrByANameEndingInPngWhereOfferedElseTheModesType) {
     const struct {
         const char* name;
         int filterIndex;
         int format;
+        bool offerPng;
         SaveFileType expected;
     } cases[] = {
-        {"C:\\a\\shot.png", 1, kBmp, SaveFileType::Png},
-        {"C:\\a\\shot.PNG", 1, kJpg, SaveFileType::Png},
-        {"C:\\a\\shot.bmp", 2, kBmp, SaveFileType::Png},
-        {"C:\\a\\shot.bmp", 1, kBmp, SaveFileType::Bmp},
-        {"C:\\a\\shot.jpg", 1, kJpg, SaveFileType::Jpg},
-        {"C:\\a\\shot.bmp", 1, kJpg, SaveFileType::Jpg},
-        {"C:\\a.png\\shot", 1, kBmp, SaveFileType::Bmp},
-        {"png", 1, kBmp, SaveFileType::Bmp},
+        {"C:\\a\\shot.png", 1, kBmp, true, SaveFileType::Png},
+        {"C:\\a\\shot.PNG", 1, kJpg, true, SaveFileType::Png},
+        {"C:\\a\\shot.bmp", 2, kBmp, true, SaveFileType::Png},
+        {"C:\\a\\shot.bmp", 1, kBmp, true, SaveFileType::Bmp},
+        {"C:\\a\\shot.jpg", 1, kJpg, true, SaveFileType::Jpg},
+        {"C:\\a\\shot.bmp", 1, kJpg, true, SaveFileType::Jpg},
+        {"C:\\a.png\\shot", 1, kBmp, true, SaveFileType::Bmp},
+        {"png", 1, kBmp, true, SaveFileType::Bmp},
+        // The mail's dialog offers no PNG: a typed ".png" once wrote and mailed a PNG.
+        {"C:\\a\\shot.png", 1, kJpg, false, SaveFileType::Jpg},
+        {"C:\\a\\shot.PNG", 1, kJpg, false, SaveFileType::Jpg},
+        {"C:\\a\\shot.png", 1, kBmp, false, SaveFileType::Bmp},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + ", entry " + std::to_string(c.filterIndex));
-        EXPECT_EQ(chosenSaveFileType(c.name, c.filterIndex, c.format), c.expected);
+        SCOPED_TRACE(std::string(c.name) + ", entry " + std::to_string(c.filterIndex) +
+                     (c.offerPng ? ", PNG offered" : ", no PNG"));
+        EXPECT_EQ(chosenSaveFileType(c.name, c.filterIndex, c.format, c.offerPng), c.expected);
+    }
+}
+
+TEST(SaveFileType, MailedJpegNameEndsInJpgAndKeepsWhatWasTyped) {
+    const struct {
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"C:\\a\\shot.jpg", "C:\\a\\shot.jpg"},
+        {"C:\\a\\shot.JPG", "C:\\a\\shot.JPG"},
+        {"C:\\a\\shot.png", "C:\\a\\shot.png.jpg"},
+        {"C:\\a\\shot.bmp", "C:\\a\\shot.bmp.jpg"},
+        {"C:\\a\\shot.jpeg", "C:\\a\\shot.jpeg.jpg"},
+        {"C:\\a.jpg\\shot", "C:\\a.jpg\\shot.jpg"},
+        {"C:\\a\\jpg", "C:\\a\\jpg.jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        EXPECT_EQ(mailJpegFileName(c.chosen), c.written);
     }
 }
 

@@ -227,6 +227,22 @@ TEST_F(OptionsPanel, TheSaveFolderIsRestoredAtShowAndStoredAtShutDown) {
     EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "FormVersion"), "0");
 }
 
+// The dialog's folder was read back from the file at every show, and the file is written only at
+// shut-down: after a save into another folder, the next wake-up opened the dialog where the
+// first save of the run went.
+TEST_F(OptionsPanel, TheFolderOfTheLastSaveOutlivesTheNextWakeUp) {
+    test::FreshSettingsFile::write("[TfmKestrelPrintScreen]\r\nSaveDialog_InitialDir=C:\\A\\\r\n");
+    start();
+    main->ShowCapture();
+    EXPECT_EQ(main->SaveDialog.InitialDir, "C:\\A\\");
+    main->SaveDialog.InitialDir = "C:\\B\\";  // as a save into B leaves it
+    main->HideCapture();
+    main->ShowCapture();
+    EXPECT_EQ(main->SaveDialog.InitialDir, "C:\\B\\");
+    SendMessageA(main->handle(), WM_ENDSESSION, 1, 0);
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "C:\\B\\");
+}
+
 TEST_F(OptionsPanel, AProgramNeverShownStoresNoFolder) {
     start();
     windows.reset();

@@ -30,6 +30,7 @@
 
 #include "TestSupport.h"
 #include "core/BmpFile.h"
+#include "core/SaveFileType.h"
 #include "output/CaptureBitmap.h"
 #include "output/JpegEncoder.h"
 #include "output/PngEncoder.h"
@@ -843,11 +844,105 @@ TEST_F(PngSaveTest, MailsJpegIsNeverOfferedPng) {
     CaptureBitmap bitmap(8, 8);
     paintBlocks(bitmap);
     SaveDialogAnswerer cancel("");
-    EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen"), "");
+    EXPECT_EQ(SaveMailJpeg(nullptr, dialog, bitmap, 3, "Print Screen"), "");
     ASSERT_EQ(cancel.dialogs().size(), 1u);
     EXPECT_EQ(cancel.dialogs()[0].fileType, "JPEG");
     EXPECT_EQ(dialog.Filter, "JPEG|*.jpg");
     EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen.jpg");
+}
+
+// The mail's dialog offers no PNG, yet a name typed with ".png" once wrote and mailed a PNG.
+TEST_F(PngSaveTest, MailsJpegIsAJpegUnderAJpgNameWhateverIsTyped) {
+    WriteString("SaveDialog", "FileType", "png");
+    struct Case {
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {"shot.png", "shot.png.jpg"},
+        {"shot.bmp", "shot.bmp.jpg"},
+        {"bare", "bare.jpg"},
+        {"upper.JPG", "upper.JPG"},
+        {"spaces.png   ", "spaces.png.jpg"},
+    };
+    CaptureBitmap bitmap(32, 16);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SaveDialogAnswerer answerer(in(c.typed));
+
+        EXPECT_EQ(SaveMailJpeg(nullptr, dialog, bitmap, 4, "Print Screen"), in(c.written));
+
+        const DecodedJpeg jpeg = decode(readFile(in(c.written)));
+        EXPECT_TRUE(jpeg.ok) << "not a JPEG";
+        EXPECT_EQ(jpeg.width, 32);
+        EXPECT_EQ(entriesOf(folder).count(c.typed), std::string(c.typed) == c.written ? 1u : 0u);
+        removeTree(in(c.written));
+    }
+    EXPECT_EQ(ReadString("SaveDialog", "FileType"), "png") << "the mail keeps no type";
+}
+
+// Windows drops trailing spaces and dots from a name; the dialog did not, found no extension in
+// "spaces.bmp   " and appended its own: the picture landed in "spaces.bmp   .bmp".
+TEST_F(PngSaveTest, TrailingSpacesAndDotsOfATypedNameAreDropped) {
+    struct Case {
+        const char* typed;
+        int format;
+        const char* written;
+        SaveFileType type;
+    } cases[] = {
+        {"spaces.bmp   ", 0, "spaces.bmp", SaveFileType::Bmp},
+        {"spaces   ", 0, "spaces.bmp", SaveFileType::Bmp},
+        {"dots.", 0, "dots", SaveFileType::Bmp},
+        {"shot.png  ", 0, "shot.png", SaveFileType::Png},
+        {"photo.jpg ", 1, "photo.jpg", SaveFileType::Jpg},
+    };
+    CaptureBitmap bitmap(16, 16);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        WriteString("SaveDialog", "FileType", "bmp");
+        SaveDialogAnswerer answerer(in(c.typed));
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, c.format, 3, "Print Screen", true), in(c.written));
+
+        EXPECT_EQ(entriesOf(folder), std::set<std::string>{c.written});
+        const Bytes file = readFile(in(c.written));
+        switch (c.type) {
+            case SaveFileType::Bmp: EXPECT_EQ(file, BmpFileBytes(pictureOf(bitmap))); break;
+            case SaveFileType::Png: EXPECT_EQ(decodePng(file).width, 16u); break;
+            case SaveFileType::Jpg: EXPECT_TRUE(decode(file).ok); break;
+        }
+        removeTree(in(c.written));
+    }
+}
+
+// The picture first, then the settings: a settings file that cannot be written once ended the
+// save after the user chose the name, with the picture never written.
+TEST_F(PngSaveTest, ASettingsFileThatCannotBeWrittenLosesNoPicture) {
+    // A folder where the file should be: no write can succeed, even for an administrator.
+    const std::string settingsPath = test::FreshSettingsFile::path();
+    ASSERT_TRUE(CreateDirectoryA(settingsPath.c_str(), nullptr));
+    const win::ScopeExit removeFolder([&] { RemoveDirectoryA(settingsPath.c_str()); });
+    struct Case {
+        const char* typed;
+        int typeEntry;
+        const char* written;
+    } cases[] = {{"shot.bmp", 0, "shot.bmp"}, {"picked", 2, "picked.png"}};
+    CaptureBitmap bitmap(8, 8);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        test::RecordedErrors errors;
+        SaveDialogAnswerer answerer(in(c.typed), c.typeEntry);
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 0, 0, "Print Screen", true), in(c.written));
+
+        EXPECT_EQ(entriesOf(folder), std::set<std::string>{c.written});
+        EXPECT_FALSE(readFile(in(c.written)).empty());
+        EXPECT_EQ(errors.messages(), std::vector<std::string>{"Unable to write to " + SettingsFileName()});
+        EXPECT_EQ(dialog.InitialDir, folder + "\\");
+        removeTree(in(c.written));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -894,26 +989,39 @@ TEST_F(SaveTest, UnknownFormatShowsNoDialogAndSavesNothing) {
 // A Save dialog that fails
 
 // Stands in for the system's dialog: answers each showing from a script (a name, a cancel, or a
-// failure with an extended error) and records the initial folder it was given.
+// failure with an extended error) and records what it was handed. A name longer than the buffer
+// fails as the system's dialog fails.
 class ScriptedSaveDialog : public win::SaveDialog {
 public:
     struct Answer {
         bool ok = false;
         DWORD error = 0;
+        std::string name = "C:\\chosen\\Print Screen.bmp";
     };
     explicit ScriptedSaveDialog(std::vector<Answer> answers)
         : SaveDialog("SaveDialog"), answers_(std::move(answers)) {}
 
     std::vector<std::string> initialFolders;
+    std::vector<std::string> proposals;
+    DWORD bufferSize = 0;
 
 protected:
     bool runDialog(OPENFILENAMEA& dialog, DWORD& error) override {
         initialFolders.emplace_back(dialog.lpstrInitialDir ? dialog.lpstrInitialDir : "(none)");
+        proposals.emplace_back(dialog.lpstrFile, strnlen(dialog.lpstrFile, dialog.nMaxFile));
+        bufferSize = dialog.nMaxFile;
         const Answer answer = initialFolders.size() <= answers_.size() ? answers_[initialFolders.size() - 1]
                                                                         : Answer{};
-        if (answer.ok) std::snprintf(dialog.lpstrFile, dialog.nMaxFile, "C:\\chosen\\Print Screen.bmp");
         error = answer.error;
-        return answer.ok;
+        if (!answer.ok) return false;
+        if (answer.name.size() >= dialog.nMaxFile) {
+            // https://learn.microsoft.com/windows/win32/api/commdlg/ns-commdlg-openfilenamea
+            *reinterpret_cast<WORD*>(dialog.lpstrFile) = static_cast<WORD>(answer.name.size() + 1);
+            error = FNERR_BUFFERTOOSMALL;
+            return false;
+        }
+        std::copy_n(answer.name.c_str(), answer.name.size() + 1, dialog.lpstrFile);
+        return true;
     }
 
 private:
@@ -922,8 +1030,11 @@ private:
 
 TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCancel) {
     using Answer = ScriptedSaveDialog::Answer;
-    constexpr Answer kOk{true, 0}, kCancel{false, 0}, kBadFolder{false, FNERR_INVALIDFILENAME},
-        kBroken{false, CDERR_INITIALIZATION};
+    const Answer kOk{true, 0}, kCancel{false, 0}, kBadFolder{false, FNERR_INVALIDFILENAME},
+        kBroken{false, CDERR_INITIALIZATION}, kTooLong{false, FNERR_BUFFERTOOSMALL};
+    const std::string failed = "The Save dialog failed (error ";
+    const std::string tooLong =
+        "The name chosen in the Save dialog is longer than a file name can be.\r\nPlease choose a shorter name.";
     enum class Outcome { Chosen, Cancelled, Raised };
     struct Case {
         const char* what;
@@ -931,6 +1042,7 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
         std::vector<Answer> answers;
         Outcome outcome;
         std::vector<std::string> foldersTried;
+        std::string message = "";
     } cases[] = {
         {"a plain OK", "C:\\pictures", {kOk}, Outcome::Chosen, {"C:\\pictures"}},
         {"a plain cancel is not retried", "C:\\pictures", {kCancel}, Outcome::Cancelled, {"C:\\pictures"}},
@@ -939,8 +1051,14 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
         {"a refused folder, then cancel", "Q:\\<edited>", {kBadFolder, kCancel}, Outcome::Cancelled,
          {"Q:\\<edited>", "(none)"}},
         {"failing with and without the folder", "Q:\\<edited>", {kBadFolder, kBroken}, Outcome::Raised,
-         {"Q:\\<edited>", "(none)"}},
-        {"failing without a folder to leave out", "", {kBroken}, Outcome::Raised, {"(none)"}},
+         {"Q:\\<edited>", "(none)"}, failed + std::to_string(CDERR_INITIALIZATION) + ")."},
+        {"failing without a folder to leave out", "", {kBroken}, Outcome::Raised, {"(none)"},
+         failed + std::to_string(CDERR_INITIALIZATION) + ")."},
+        // Once retried without the folder, then reported as "error 12291".
+        {"a name too long for the buffer is no fault of the folder", "C:\\pictures", {kTooLong, kOk},
+         Outcome::Raised, {"C:\\pictures"}, tooLong},
+        {"a name too long after a refused folder", "Q:\\<edited>", {kBadFolder, kTooLong}, Outcome::Raised,
+         {"Q:\\<edited>", "(none)"}, tooLong},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -952,8 +1070,7 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
                 dialog.execute(nullptr);
                 ADD_FAILURE() << "a failing dialog must raise";
             } catch (const std::runtime_error& error) {
-                EXPECT_EQ(std::string(error.what()),
-                          "The Save dialog failed (error " + std::to_string(c.answers.back().error) + ").");
+                EXPECT_EQ(std::string(error.what()), c.message);
             }
         } else {
             EXPECT_EQ(dialog.execute(nullptr), c.outcome == Outcome::Chosen);
@@ -962,6 +1079,81 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
         if (c.outcome == Outcome::Chosen) {
             EXPECT_EQ(dialog.FileName, "C:\\chosen\\Print Screen.bmp");
         }
+    }
+}
+
+// The dialog gets a buffer for the longest path there is, in the bytes the ANSI text may need,
+// and never a proposal longer than that buffer or cut inside a character.
+TEST(SaveDialog, TheBufferHoldsTheLongestPathAndTheProposalFitsIt) {
+    std::string euros = "C:\\";
+    while (euros.size() + 3 <= 3 * 32767) euros += "\xE2\x82\xAC";  // 3 bytes each
+    ScriptedSaveDialog dialog({{true, 0, euros}});
+    std::string proposal;
+    for (int i = 0; i < 70000; ++i) proposal += "\xC3\xA9";  // 2 bytes each, far too many
+    dialog.FileName = proposal;
+
+    ASSERT_TRUE(dialog.execute(nullptr));
+
+    EXPECT_EQ(dialog.FileName, euros) << "the longest answer was cut or refused";
+    ASSERT_EQ(dialog.proposals.size(), 1u);
+    const std::string& handed = dialog.proposals[0];
+    EXPECT_LT(handed.size(), dialog.bufferSize);
+    EXPECT_EQ(handed.size() % 2, 0u) << "cut inside a character";
+    EXPECT_EQ(handed, proposal.substr(0, handed.size()));
+    EXPECT_GT(handed.size(), 65000u);
+}
+
+// A stored folder of 1,000 characters was handed to the system's dialog, which copied it into a
+// buffer of MAX_PATH characters and crashed every BMP save.
+TEST_F(SaveTest, AFolderLongerThanAPathCanHoldIsNeverHandedToTheDialog) {
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    for (int format : {0, 1}) {
+        SCOPED_TRACE(format);
+        ScriptedSaveDialog scripted({{false, 0}});
+        scripted.InitialDir = "C:\\" + std::string(1000, 'd') + "\\";
+
+        EXPECT_EQ(SaveCapture(nullptr, scripted, bitmap, format, 2, "Print Screen"), "");
+
+        EXPECT_EQ(scripted.initialFolders, std::vector<std::string>{"(none)"});
+        EXPECT_EQ(scripted.proposals, std::vector<std::string>{format == 0 ? "Print Screen.bmp" : "Print Screen.jpg"});
+    }
+}
+
+// The dialog asked before replacing the name it gave back; the name the picture is written under
+// may be another, which may be taken: the dialog then shows that name again, and asks about it.
+TEST_F(SaveTest, ANameMadeOfTheChosenOneThatIsTakenIsShownAgain) {
+    using Answer = ScriptedSaveDialog::Answer;
+    struct Case {
+        const char* what;
+        bool mail;
+        std::string taken;
+        std::vector<Answer> answers;
+        std::string result;
+    } cases[] = {
+        {"trailing spaces, then taken", false, "spaces.bmp",
+         {{true, 0, in("spaces.bmp   .bmp")}, {true, 0, in("spaces.bmp")}}, in("spaces.bmp")},
+        {"trailing spaces, then cancelled", false, "spaces.bmp",
+         {{true, 0, in("spaces.bmp   .bmp")}, {false, 0}}, ""},
+        {"the mail's name, then taken", true, "shot.png.jpg",
+         {{true, 0, in("shot.png")}, {true, 0, in("shot.png.jpg")}}, in("shot.png.jpg")},
+    };
+    CaptureBitmap bitmap(4, 4);
+    paintBlocks(bitmap);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(in(c.taken), "old picture");
+        ScriptedSaveDialog scripted(c.answers);
+
+        EXPECT_EQ(c.mail ? SaveMailJpeg(nullptr, scripted, bitmap, 2, "Print Screen")
+                         : SaveCapture(nullptr, scripted, bitmap, 0, 2, "Print Screen"),
+                  c.result);
+
+        ASSERT_EQ(scripted.proposals.size(), 2u);
+        EXPECT_EQ(scripted.proposals[1], in(c.taken));
+        EXPECT_EQ(readFile(in(c.taken)) == bytesOf("old picture"), c.result.empty());
+        EXPECT_EQ(entriesOf(folder), std::set<std::string>{c.taken});
+        removeTree(in(c.taken));
     }
 }
 
@@ -1015,6 +1207,10 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
     };
     const std::string existing = in("existing.bmp");
     HANDLE holder = INVALID_HANDLE_VALUE;
+    // As long as a folder can be (MAX_PATH - 12): room for the file, none for a temporary name
+    // beside it. Wine made one all the same, past its buffer of MAX_PATH characters, and handed
+    // back a name cut to MAX_PATH: the temporary file was left behind.
+    const std::string deep = in(std::string(MAX_PATH - 12 - folder.size() - 1, 'd'));
     const Case cases[] = {
         // Not "the directory name is invalid", which would blame the user's typing.
         {"a folder that does not exist", in("missing\\x.bmp"), [] {}, [] {}, ERROR_PATH_NOT_FOUND},
@@ -1034,12 +1230,17 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
                                   OPEN_EXISTING, 0, nullptr);
          },
          [&] { CloseHandle(holder); }},
+        {"a folder too deep for a temporary name", deep + "\\x.bmp",
+         [&] { ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)); }, [] {}, ERROR_FILENAME_EXCED_RANGE},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         removeTree(existing);
         c.arrange();
         const auto entriesBefore = entriesOf(folder);
+        // Where a temporary file would be left: beside the target.
+        const std::string targetFolder = c.target.substr(0, c.target.find_last_of('\\'));
+        const auto besideBefore = entriesOf(targetFolder);
         const Bytes contentsBefore = readFile(c.target);
 
         try {
@@ -1055,6 +1256,7 @@ TEST_F(SaveTest, SafeWriterFailureKeepsWhatWasThereAndLeavesNoTemporaryFile) {
         }
 
         EXPECT_EQ(entriesOf(folder), entriesBefore);
+        EXPECT_EQ(entriesOf(targetFolder), besideBefore);
         EXPECT_EQ(readFile(c.target), contentsBefore);
         c.release();
     }

@@ -187,6 +187,50 @@ TEST_F(SettingsStore, FormStorageRestoresTheFolderAtEveryShowAndSavesOnceAfterAR
     EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "D:\\Later");
 }
 
+// A folder of 1,000 characters, handed to the system's Save dialog, crashed every BMP save; it
+// stayed in the file, so every later start crashed again.
+TEST_F(SettingsStore, FormStorageIgnoresAFolderLongerThanAPathCanHold) {
+    struct Case {
+        std::size_t length;
+        bool kept;
+    } cases[] = {{win::SaveDialog::kMaxFolderLength, true},
+                 {win::SaveDialog::kMaxFolderLength + 1, false},
+                 {1000, false},
+                 {2047, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string stored = "C:\\" + std::string(c.length - 3, 'd');
+        test::FreshSettingsFile::write("[TfmKestrelPrintScreen]\r\nSaveDialog_InitialDir=" + stored + "\\\r\n");
+        FormStorage storage("TfmKestrelPrintScreen", {{&saveDialog, "InitialDir"}});
+        saveDialog.InitialDir = "C:\\Current\\";
+        storage.restore();
+        EXPECT_EQ(saveDialog.InitialDir, c.kept ? stored + "\\" : "C:\\Current\\");
+    }
+}
+
+// The folder was read back at every show but written only at shut-down: a show after a save
+// into another folder took the dialog back to the folder of the start.
+TEST_F(SettingsStore, FormStorageKeepsAValueTheProgramChangedSinceTheLastRestore) {
+    test::FreshSettingsFile::write("[TfmKestrelPrintScreen]\r\nSaveDialog_InitialDir=C:\\A\\\r\n");
+    FormStorage storage("TfmKestrelPrintScreen", {{&saveDialog, "InitialDir"}});
+    storage.restore();
+    EXPECT_EQ(saveDialog.InitialDir, "C:\\A\\");
+
+    saveDialog.InitialDir = "C:\\B\\";
+    for (int show = 0; show < 2; ++show) {
+        storage.restore();
+        EXPECT_EQ(saveDialog.InitialDir, "C:\\B\\") << "show " << show;
+    }
+    // Back in the folder the file holds: the file has its say again.
+    saveDialog.InitialDir = "C:\\A\\";
+    test::FreshSettingsFile::write("[TfmKestrelPrintScreen]\r\nSaveDialog_InitialDir=C:\\Edited\\\r\n");
+    storage.restore();
+    EXPECT_EQ(saveDialog.InitialDir, "C:\\Edited\\");
+
+    storage.save();
+    EXPECT_EQ(ReadString("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), "C:\\Edited\\");
+}
+
 TEST_F(SettingsStore, FormStorageSkipsValuesOfAnUnknownFormVersion) {
     test::FreshSettingsFile::write(
         "[TfmKestrelPrintScreen]\r\nFormVersion=-1\r\nSaveDialog_InitialDir=C:\\Shots\r\n");

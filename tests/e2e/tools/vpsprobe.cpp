@@ -161,6 +161,8 @@ int usage() {
                  "  monitors                    (each: bounds, work area, 1 if primary)\n"
                  "  post MSG WPARAM LPARAM | send MSG WPARAM LPARAM\n"
                  "  show SW_VALUE\n"
+                 "  set-title LENGTH [PATTERN]  (the window's title: LENGTH characters of PATTERN,\n"
+                 "                               \"Long title 0123456789 \" unless given, over and over)\n"
                  "  wait visible|hidden|gone|exists TIMEOUT_MS\n"
                  "  wake-time | show-time       (post 1801 / ShowWindow; ms until visible)\n"
                  "  start-time EXE [ARGS...]    (start a program; ms until the window is visible)\n"
@@ -600,6 +602,22 @@ int main(int argc, char** argv) {
         if (!parse_numbers(nrest, rest, {&sw})) return usage();
         if (int rc = with_window(w)) return rc;
         ShowWindowAsync(w, static_cast<int>(sw));
+    } else if (cmd == "set-title") {
+        // Another program's window with a title as long as a test needs; WM_SETTEXT carries
+        // the text across processes.
+        long long length = 0;
+        if (nrest < 1 || nrest > 2 || !parse_numbers(1, rest, {&length}) || length < 0) return usage();
+        const std::string pattern = nrest == 2 ? rest[1] : "Long title 0123456789 ";
+        if (pattern.empty()) return usage();
+        if (int rc = with_window(w)) return rc;
+        std::string title;
+        while (title.size() < static_cast<std::size_t>(length)) title += pattern;
+        title.resize(static_cast<std::size_t>(length));
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()),
+                                   SMTO_ABORTIFHUNG, 5000, &result) && result
+                   ? 0
+                   : 1;
     } else if (cmd == "endsession") {
         if (nrest != 0) return usage();
         return cmd_endsession();
