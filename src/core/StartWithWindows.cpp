@@ -20,7 +20,13 @@ bool samePath(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string runValueFor(std::string_view exePath) {
-    return "\"" + std::string(exePath) + "\"";
+    // Built in place: GCC's -O3 takes the concatenation of temporaries for an overlapping copy.
+    std::string value;
+    value.reserve(exePath.size() + 2);
+    value += '"';
+    value += exePath;
+    value += '"';
+    return value;
 }
 
 std::string programOfRunValue(std::string_view value) {
