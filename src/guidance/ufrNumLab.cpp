@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win/WideText.h"
+
 namespace vps {
 
 namespace {
@@ -48,12 +50,12 @@ void TfrNumLab::FrameClick() {
 
 void TfrNumLab::rebuildShape() {
     if (!Label1) return;  // still being created
-    const std::string caption = Label1->text();
+    const std::wstring caption = win::wide(Label1->text());
     win::WindowDC dc(Label1->handle());
     win::SelectGuard selectFont(dc.get(), Label1->font());
     BeginPath(dc.get());
     SetBkMode(dc.get(), TRANSPARENT);
-    TextOutA(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
     EndPath(dc.get());
     // The default (alternate) filling leaves the digit inside the disc as a hole.
     win::Region shape(PathToRegion(dc.get()));
