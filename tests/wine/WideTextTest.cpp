@@ -133,10 +133,13 @@ TEST(WideText, ALongTextComesBackWhole) {
     std::string text;
     for (int i = 0; i < 5000; ++i) text += utf8Text(u8"\u042f\U0001F4F7");  // 3 units each
     text += "end";
+    // Compared whole, but not printed whole when they differ.
     edit.setText(text);
-    EXPECT_EQ(edit.text(), text);
+    EXPECT_EQ(edit.text().size(), text.size());
+    EXPECT_TRUE(edit.text() == text);
     SetWindowTextW(form.handle(), wide(text).c_str());
-    EXPECT_EQ(form.text(), text);
+    EXPECT_EQ(form.text().size(), text.size());
+    EXPECT_TRUE(form.text() == text);
 }
 
 TEST(WideText, AMessageQuotingAPathShowsItAsGiven) {
@@ -173,17 +176,20 @@ namespace vps {
 namespace {
 
 // A plain top-level window whose title is set with the wide call, brought to the front.
+// With `understated`, it answers a length query with less than its title holds, as another
+// program's window does that retitles itself between the length and the text being asked for.
 class TitledWindow {
 public:
-    explicit TitledWindow(const std::wstring& title) {
+    explicit TitledWindow(const std::wstring& title, bool understated = false) {
+        const wchar_t* className =
+            understated ? L"VpsUnderstatedTestWindow" : L"VpsTitledTestWindow";
         WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = understated ? understatingProc : DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VpsTitledTestWindow";
+        wc.lpszClassName = className;
         RegisterClassW(&wc);  // fails harmlessly when registered by an earlier test
-        window_ =
-            CreateWindowExW(0, L"VpsTitledTestWindow", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
-                            50, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(0, className, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowTextW(window_, title.c_str());
         SetForegroundWindow(window_);
         test::pumpMessagesFor(50);
@@ -194,6 +200,12 @@ public:
     HWND handle() const { return window_; }
 
 private:
+    static LRESULT CALLBACK understatingProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+        if (message == WM_GETTEXTLENGTH) return 3;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
     HWND window_ = nullptr;
 };
 
@@ -233,11 +245,17 @@ TEST(ForegroundTitle, AVeryLongTitleComesThroughWhole) {
     std::wstring title;
     for (int i = 0; i < 20000; ++i) title += static_cast<wchar_t>(0x0410 + i % 32);  // А..Я
     title += L" end";
-    TitledWindow window(title);
-    ASSERT_EQ(GetForegroundWindow(), window.handle());
-    const std::string read = ForegroundWindowText();
-    EXPECT_EQ(read, win::narrow(title));
-    EXPECT_EQ(GetForegroundWindowTitle(), read);
+    const std::string expected = win::narrow(title);
+    for (const bool understated : {false, true}) {
+        SCOPED_TRACE(understated ? "its length understated" : "its length told");
+        TitledWindow window(title, understated);
+        ASSERT_EQ(GetForegroundWindow(), window.handle());
+        const std::string read = ForegroundWindowText();
+        // Compared whole, but not printed whole when they differ.
+        EXPECT_EQ(read.size(), expected.size());
+        EXPECT_TRUE(read == expected);
+        EXPECT_TRUE(GetForegroundWindowTitle() == expected);
+    }
 }
 
 }  // namespace
