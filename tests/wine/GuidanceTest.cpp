@@ -645,6 +645,12 @@ TEST(ExeInfo, StringTablesWithAndWithoutATranslationTable) {
          {"Deutsche Firma", "", "3.1.4.1", "", "Urheberrecht", "", "", "", "", ""}},
         {"VersionTranslationToMissingTable.dll", std::vector<std::string>(10, "")},
         {"VersionNoStringTables.dll", std::vector<std::string>(10, "")},
+        // Read as UTF-16 and kept as UTF-8, whatever the user's code page.
+        {"VersionUnicodeNames.dll",
+         {reinterpret_cast<const char*>(
+              u8"\u041e\u041e\u041e \u00ab\u041a\u0430\u0434\u0440\u00bb"),
+          "", "3.1.4.1", "", reinterpret_cast<const char*>(u8"\u00a9 \u5199\u771f \U0001F4F7"), "",
+          "", "", "", ""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
