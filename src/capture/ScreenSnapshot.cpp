@@ -6,6 +6,7 @@
 #include "core/TextUtil.h"
 #include "win/Error.h"
 #include "win/Gdi.h"
+#include "win/Window.h"
 
 namespace vps {
 
@@ -20,7 +21,7 @@ Size sizeOf(const AreaRect& area) {
 BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
+    if (GetMonitorInfoW(monitor, &info)) {
         reinterpret_cast<std::vector<MonitorBounds>*>(list)->push_back(
             {toExclusive(info.rcMonitor), toExclusive(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     }
@@ -75,7 +76,7 @@ void CaptureScreen(ScreenSnapshot& snapshot) { CaptureScreen(snapshot, wholeScre
 AreaRect GetWorkAreaRect() {
     RECT workArea{};
     std::optional<ExclusiveRect> reported;
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) && workArea.right > workArea.left &&
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0) && workArea.right > workArea.left &&
         workArea.bottom > workArea.top) {
         reported = toExclusive(workArea);
     }
@@ -94,13 +95,13 @@ AreaRect GetForegroundWindowRect(FrameBoundsQuery frameBounds) {
     return GetForegroundWindowRect(wholeScreenRect(primaryScreenSize()), frameBounds);
 }
 
-std::string GetForegroundWindowTitle() {
+std::string ForegroundWindowText() {
     HWND foreground = GetForegroundWindow();
-    if (!foreground) return {};
-    std::string title(static_cast<std::size_t>(GetWindowTextLengthA(foreground)) + 1, '\0');
-    GetWindowTextA(foreground, title.data(), static_cast<int>(title.size()));
-    title.resize(title.find('\0'));
-    return cleanWindowTitle(title);
+    return foreground ? win::windowText(foreground) : std::string();
+}
+
+std::string GetForegroundWindowTitle() {
+    return cleanWindowTitle(ForegroundWindowText());
 }
 
 AreaRect ScreenToPreviewRect(const AreaRect& area, const AreaRect& captured, int previewWidth,

@@ -41,6 +41,8 @@ AreaRect GetWorkAreaRect();
 AreaRect GetForegroundWindowRect(const AreaRect& captured, FrameBoundsQuery frameBounds = compositorFrameBounds);
 // The same, clipped to the primary screen.
 AreaRect GetForegroundWindowRect(FrameBoundsQuery frameBounds = compositorFrameBounds);
+// The foreground window's whole title as UTF-8, and the same cleaned into a file's base name.
+std::string ForegroundWindowText();
 std::string GetForegroundWindowTitle();
 
 // Maps a screen rectangle onto a miniature of the given size of the captured area.

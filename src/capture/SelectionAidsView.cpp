@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/DpiScale.h"
+#include "win/WideText.h"
 #include "win/Window.h"
 
 namespace vps {
@@ -29,7 +30,7 @@ RECT rectOf(const layout::Box& box) {
 void fill(HDC dc, const RECT& area, COLORREF colour) {
     // ExtTextOut with an empty text is the cheapest solid fill GDI has: no brush to make.
     SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
 }
 
 void frame(HDC dc, RECT area, int width, COLORREF colour) {
@@ -64,7 +65,9 @@ std::array<RECT, 4> SelectionAidsView::show(const AidState& state, Size bounds, 
     makeFontFor(dpi);
     text_ = selectionReadout(state);
     SIZE extent{};
-    GetTextExtentPoint32A(measuring_.get(), text_.data(), static_cast<int>(text_.size()), &extent);
+    const std::wstring measured = win::wide(text_);
+    GetTextExtentPoint32W(measuring_.get(), measured.data(), static_cast<int>(measured.size()),
+                          &extent);
     const Size readout{extent.cx + 2 * dpi::scale(kReadoutMarginX, dpi),
                        extent.cy + 2 * dpi::scale(kReadoutMarginY, dpi)};
     placement_ = placeSelectionAids(state, readout, metrics_, bounds);
@@ -143,8 +146,9 @@ void SelectionAidsView::paintReadout(HDC dc) const {
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     const int marginX = dpi::scale(kReadoutMarginX, fontDpi_);
     const int marginY = dpi::scale(kReadoutMarginY, fontDpi_);
-    ExtTextOutA(dc, box.left + marginX, box.top + marginY, ETO_OPAQUE | ETO_CLIPPED, &box,
-                text_.data(), static_cast<UINT>(text_.size()), nullptr);
+    const std::wstring shown = win::wide(text_);
+    ExtTextOutW(dc, box.left + marginX, box.top + marginY, ETO_OPAQUE | ETO_CLIPPED, &box,
+                shown.data(), static_cast<UINT>(shown.size()), nullptr);
 }
 
 }  // namespace vps

@@ -13,7 +13,7 @@ DwmGetWindowAttributeFunction dwmGetWindowAttribute() {
     // Loaded once and kept for the whole run: every activation asks again, and the library is
     // part of the system wherever it exists.
     static const DwmGetWindowAttributeFunction function = [] {
-        HMODULE library = LoadLibraryA("dwmapi.dll");
+        HMODULE library = LoadLibraryW(L"dwmapi.dll");
         return library ? reinterpret_cast<DwmGetWindowAttributeFunction>(reinterpret_cast<void*>(
                              GetProcAddress(library, "DwmGetWindowAttribute")))
                        : nullptr;

@@ -25,7 +25,7 @@ void CALLBACK MarchPixel(int x, int y, LPARAM context) {
 }
 
 win::Handle createEvent(bool manualReset = false) {
-    win::Handle event(CreateEventA(nullptr, manualReset, FALSE, nullptr));
+    win::Handle event(CreateEventW(nullptr, manualReset, FALSE, nullptr));
     if (!event) win::raiseLastOSError();
     return event;
 }
@@ -83,7 +83,7 @@ void TAnimatedRectThd::Execute() {
 
 void TAnimatedRectThd::synchronizeStep() {
     SetEvent(stepRequested_.get());
-    PostMessageA(owner_.handle(), WM_OUTLINE_STEP, 0, 0);
+    PostMessageW(owner_.handle(), WM_OUTLINE_STEP, 0, 0);
     WaitForSingleObject(stepDone_.get(), INFINITE);
 }
 

@@ -35,7 +35,7 @@ HCURSOR systemCursor(SelectionCursor cursor) {
             id = IDC_HAND;
             break;
     }
-    return LoadCursorA(nullptr, id);
+    return LoadCursorW(nullptr, win::systemResource(id));
 }
 
 SelectionKey selectionKey(WPARAM key) {
@@ -69,7 +69,7 @@ LRESULT SelectionImage::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_SETCURSOR:
             // The cross-hair is the image's own cursor; an application-wide one still wins.
             if (!win::Application::cursorOverride() && LOWORD(lParam) == HTCLIENT) {
-                SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+                SetCursor(LoadCursorW(nullptr, win::systemResource(IDC_CROSS)));
                 return TRUE;
             }
             break;

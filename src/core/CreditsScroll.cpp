@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Utf8.h"
+
 namespace vps::credits {
 
 bool isBlankLine(std::string_view line) {
@@ -42,7 +44,7 @@ std::vector<PlacedLine> visibleLines(const Geometry& g, int position) {
 }
 
 std::string_view drawnText(std::string_view line) {
-    return line.substr(0, kMaxDrawnCharacters);
+    return utf8::cutToCharacters(line, kMaxDrawnCharacters);
 }
 
 }  // namespace vps::credits

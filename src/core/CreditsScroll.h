@@ -10,7 +10,7 @@ namespace vps::credits {
 
 // The text area lies this far inside the panel's border and bevels.
 inline constexpr int kTextMargin = 3;
-// DrawTextA is handed at most this many characters of a line.
+// A line is drawn with at most this many of its characters (whole characters, not bytes).
 inline constexpr std::size_t kMaxDrawnCharacters = 255;
 
 // A line of nothing but blanks (or of nothing at all).

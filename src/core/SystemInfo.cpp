@@ -1,5 +1,7 @@
 #include "core/SystemInfo.h"
 
+#include "core/Utf8.h"
+
 namespace vps::sysinfo {
 
 namespace {
@@ -38,7 +40,7 @@ std::string versionText(std::uint32_t packed) {
 }
 
 std::string folderWithBackslash(std::string_view answer, std::size_t keep) {
-    std::string folder(answer.substr(0, keep));
+    std::string folder(utf8::cutToCharacters(answer, keep));
     if (folder.empty()) return {};
     // A drive's root ("C:\") already ends in one.
     if (folder.back() != '\\') folder += '\\';

@@ -6,8 +6,10 @@
 
 namespace vps {
 
-// Keeps only the characters a file name may safely carry on every system: space, "-", the ASCII
-// digits and the ASCII letters. Everything else, non-ASCII letters included, is dropped.
+// Keeps only what a file name may safely carry on every system: space, "-", and the letters and
+// digits of every script with the marks combined with them. Punctuation, symbols (emoji among
+// them), other spaces, controls and invisible formatting are dropped, as is anything that is
+// not valid UTF-8.
 std::string cleanWindowTitle(std::string_view title);
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -112,6 +112,12 @@ std::string_view cutToBytes(std::string_view text, std::size_t maxBytes) {
     return text.substr(0, end);
 }
 
+std::string_view cutToCharacters(std::string_view text, std::size_t maxCharacters) {
+    std::size_t at = 0;
+    for (std::size_t count = 0; at < text.size() && count < maxCharacters; ++count) next(text, at);
+    return text.substr(0, at);
+}
+
 std::size_t length(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < text.size(); ++count) next(text, at);

@@ -31,6 +31,9 @@ void append(std::string& text, char32_t codePoint);
 // The longest start of `text` of at most `maxBytes` bytes that ends on a whole character.
 std::string_view cutToBytes(std::string_view text, std::size_t maxBytes);
 
+// The first `maxCharacters` characters (code points) of `text`, or all of it when it is shorter.
+std::string_view cutToCharacters(std::string_view text, std::size_t maxCharacters);
+
 // The number of characters (code points) in `text`.
 std::size_t length(std::string_view text);
 

@@ -1,6 +1,7 @@
 #include "guidance/CreditsScroller.h"
 
 #include "win/Error.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -19,7 +20,7 @@ void waitAnsweringSentMessages(HANDLE thread) {
     while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
         MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 
@@ -27,9 +28,10 @@ void waitAnsweringSentMessages(HANDLE thread) {
 
 CreditsScroller::CreditsScroller(win::Window& parent, const win::ControlDescription& description)
     : PaintedControl(parent, description),
-      font_(win::createFont({.face = "Arial", .height = 13, .weight = FW_BOLD, .italic = true}, dpi())),
+      font_(win::createFont({.face = "Arial", .height = 13, .weight = FW_BOLD, .italic = true},
+                            dpi())),
       background_(CreateSolidBrush(kBackground)),
-      stopTimer_(win::checkOS(CreateEventA(nullptr, TRUE, FALSE, nullptr))) {
+      stopTimer_(win::checkOS(CreateEventW(nullptr, TRUE, FALSE, nullptr))) {
     createOwn("VantaroCredits", 0, WS_CHILD | WS_CLIPSIBLINGS, 0, parent.handle(), description.bounds, "");
     finishCreation();
 }
@@ -114,8 +116,8 @@ void CreditsScroller::prepare() {
     {
         win::WindowDC screen(nullptr);
         win::SelectGuard selectFont(screen.get(), font_.get());
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(screen.get(), &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.get(), &metrics);
         geometry_.lineHeight = metrics.tmHeight + metrics.tmExternalLeading + kRaisedExtra;
     }
     area_ = credits::textArea(clientWidth(), clientHeight(), 0);
@@ -136,15 +138,15 @@ void CreditsScroller::drawFrame() {
 
     for (const auto& [index, top] : credits::visibleLines(geometry_, position_)) {
         // After the last line comes one holding a single blank.
-        const std::string_view text =
-            index < lines_.size() ? credits::drawnText(lines_[index]) : " ";
+        const std::wstring text =
+            win::wide(index < lines_.size() ? credits::drawnText(lines_[index]) : " ");
         RECT box{0, top, area_.width, top + geometry_.lineHeight};
         RECT light = box;
         OffsetRect(&light, -1, -1);
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &light, kLineFlags);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &light, kLineFlags);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &box, kLineFlags);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box, kLineFlags);
     }
 }
 

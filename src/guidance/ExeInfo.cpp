@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -11,13 +12,15 @@
 #include "core/SystemInfo.h"
 #include "win/Application.h"
 #include "win/Error.h"
+#include "win/WideText.h"
 
 namespace vps {
 
 namespace {
 
 constexpr const char* kNotRead = "Updated at run-time";
-// Room for a path of MAX_PATH characters and its terminating NUL, as the platform answers it.
+// Room for a path of MAX_PATH characters and its terminating NUL: a longer answer counts as a
+// failed call, as it always has.
 constexpr UINT kFolderBuffer = 261;
 constexpr std::size_t kFolderKept = 255;
 
@@ -25,7 +28,7 @@ bool queryValue(const std::vector<char>& data, const std::string& path, void** v
                 UINT* length) {
     *value = nullptr;
     *length = 0;
-    return VerQueryValueA(data.data(), path.c_str(), value, length) && *value;
+    return VerQueryValueW(data.data(), win::wide(path).c_str(), value, length) && *value;
 }
 
 // The language-and-code-page key of the string table, e.g. "040904E4", from the first entry of the
@@ -52,10 +55,11 @@ std::string stringTableKey(const std::vector<char>& data) {
 // than the buffer when it did not fit.
 template <typename Call>
 std::string readFolder(Call call) {
-    char buffer[kFolderBuffer] = {};
-    const UINT length = call(buffer, kFolderBuffer);
+    std::wstring buffer(kFolderBuffer, L'\0');
+    const UINT length = call(buffer.data(), kFolderBuffer);
     if (length == 0 || length >= kFolderBuffer) return {};
-    return std::string(buffer, length);
+    buffer.resize(length);
+    return win::narrow(buffer);
 }
 
 }  // namespace
@@ -71,10 +75,11 @@ TExeInfo::TExeInfo() {
 
 void TExeInfo::ReadVersionInfo(const std::string& path) {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const std::wstring widePath = win::wide(path);
+    const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
     if (size == 0) return;
     std::vector<char> data(size, '\0');
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return;
+    if (!GetFileVersionInfoW(widePath.c_str(), 0, size, data.data())) return;
 
     const std::string prefix = "\\StringFileInfo\\" + stringTableKey(data) + "\\";
     const std::pair<std::string*, const char*> entries[] = {
@@ -89,8 +94,8 @@ void TExeInfo::ReadVersionInfo(const std::string& path) {
         UINT length = 0;
         // The length counts characters up to the end of the value; stop at its first NUL too.
         if (queryValue(data, prefix + entry, &value, &length)) {
-            *field = std::string(static_cast<const char*>(value),
-                                 strnlen(static_cast<const char*>(value), length));
+            const auto* text = static_cast<const wchar_t*>(value);
+            *field = win::narrow(std::wstring_view(text, wcsnlen(text, length)));
         } else {
             field->clear();
         }
@@ -98,47 +103,49 @@ void TExeInfo::ReadVersionInfo(const std::string& path) {
 }
 
 std::string TExeInfo::ComputerName() const {
-    char name[sysinfo::kMaxComputerNameLength + 1] = {};
-    DWORD size = sizeof name;
+    wchar_t name[sysinfo::kMaxComputerNameLength + 1] = {};
+    DWORD size = std::size(name);
     // A longer name than the buffer holds makes the call fail rather than overrun it.
-    if (!GetComputerNameA(name, &size)) return {};
-    return std::string(name, strnlen(name, sizeof name));
+    if (!GetComputerNameW(name, &size)) return {};
+    return win::narrow(std::wstring_view(name, wcsnlen(name, std::size(name))));
 }
 
 void TExeInfo::ChangeComputerName(const std::string& name) {
-    if (name.size() > sysinfo::kMaxComputerNameLength) {
+    const std::wstring wideName = win::wide(name);
+    if (wideName.size() > sysinfo::kMaxComputerNameLength) {
         throw std::invalid_argument("The computer name \"" + name + "\" is longer than " +
                                     std::to_string(sysinfo::kMaxComputerNameLength) +
                                     " characters.");
     }
-    win::checkOS(SetComputerNameA(name.c_str()));
+    win::checkOS(SetComputerNameW(wideName.c_str()));
 }
 
 std::string TExeInfo::OSName() const {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
     std::optional<sysinfo::OsVersion> version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (GetVersionExA(&info)) {
+    if (GetVersionExW(&info)) {
 #pragma GCC diagnostic pop
         version = sysinfo::OsVersion{
             info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-            std::string(info.szCSDVersion, strnlen(info.szCSDVersion, sizeof info.szCSDVersion))};
+            win::narrow(std::wstring_view(
+                info.szCSDVersion, wcsnlen(info.szCSDVersion, std::size(info.szCSDVersion))))};
     }
     return std::string(sysinfo::osName(version));
 }
 
 std::string TExeInfo::WindowsDir() const {
-    return sysinfo::folderWithBackslash(readFolder(GetWindowsDirectoryA), kFolderKept);
+    return sysinfo::folderWithBackslash(readFolder(GetWindowsDirectoryW), kFolderKept);
 }
 
 std::string TExeInfo::SystemDir() const {
-    return sysinfo::folderWithBackslash(readFolder(GetSystemDirectoryA), kFolderKept);
+    return sysinfo::folderWithBackslash(readFolder(GetSystemDirectoryW), kFolderKept);
 }
 
 std::string TExeInfo::TempDir() const {
-    return readFolder([](char* buffer, UINT size) { return GetTempPathA(size, buffer); });
+    return readFolder([](wchar_t* buffer, UINT size) { return GetTempPathW(size, buffer); });
 }
 
 std::uint32_t TExeInfo::ComponentVersion() {

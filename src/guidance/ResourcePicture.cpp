@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -23,8 +24,9 @@ namespace {
 }  // namespace
 
 win::Bitmap loadResourcePicture(const char* resourceName) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, win::wide(resourceName).c_str(),
+                                MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     const DWORD size = found ? SizeofResource(module, found) : 0;
@@ -59,7 +61,7 @@ win::Bitmap loadResourcePicture(const char* resourceName) {
     // The picture object owns its bitmap and deletes it when released, so the pixels are copied.
     HBITMAP decodedBitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
     BITMAP info{};
-    GetObjectA(decodedBitmap, sizeof info, &info);
+    GetObjectW(decodedBitmap, sizeof info, &info);
     win::Bitmap result(info.bmWidth, info.bmHeight);
     win::MemoryDC source(result.dc());
     const HGDIOBJ previous = SelectObject(source.get(), decodedBitmap);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "win/WideText.h"
+
 namespace vps {
 
 namespace {
@@ -31,9 +33,10 @@ void WebLink::setAddress(std::string address) {
 
 void WebLink::click() {
     if (!isLink()) return;
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(
-        parentWindow()->handle(), "open", address_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    // ShellExecuteA answers a value above 32 on success.
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(parentWindow()->handle(), L"open",
+                                                                win::wide(address_).c_str(),
+                                                                nullptr, nullptr, SW_SHOWNORMAL));
+    // ShellExecute answers a value above 32 on success.
     if (result <= 32) {
         setEnabled(false);
         invalidate();
@@ -43,26 +46,27 @@ void WebLink::click() {
 void WebLink::paint(HDC dc, const RECT& client) {
     win::SelectGuard selectFont(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
-    const std::string caption = text();
+    const std::wstring caption = win::wide(text());
+    const int length = static_cast<int>(caption.size());
     RECT box = client;
     const UINT flags = DT_CENTER | DT_SINGLELINE | DT_NOPREFIX;
     if (isLink()) {
         SetTextColor(dc, kLinkBlue);
-        DrawTextA(dc, caption.c_str(), -1, &box, flags);
+        DrawTextW(dc, caption.c_str(), length, &box, flags);
         return;
     }
     // Disabled text: engraved, a light copy below right of the grey.
     RECT light = box;
     OffsetRect(&light, 1, 1);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextA(dc, caption.c_str(), -1, &light, flags);
+    DrawTextW(dc, caption.c_str(), length, &light, flags);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    DrawTextA(dc, caption.c_str(), -1, &box, flags);
+    DrawTextW(dc, caption.c_str(), length, &box, flags);
 }
 
 LRESULT WebLink::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR && isLink()) {
-        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        SetCursor(LoadCursorW(nullptr, win::systemResource(IDC_HAND)));
         return TRUE;
     }
     return PaintedControl::handleMessage(message, wParam, lParam);

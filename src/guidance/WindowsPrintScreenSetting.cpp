@@ -8,8 +8,8 @@ namespace vps {
 
 namespace {
 
-constexpr const char* kKeyboardKey = "Control Panel\\Keyboard";
-constexpr const char* kValueName = "PrintScreenKeyForSnippingEnabled";
+constexpr const wchar_t* kKeyboardKey = L"Control Panel\\Keyboard";
+constexpr const wchar_t* kValueName = L"PrintScreenKeyForSnippingEnabled";
 
 // An open registry key, closed with its owner.
 class RegistryKey {
@@ -31,25 +31,25 @@ private:
 
 bool windowsTakesPrintScreen() {
     RegistryKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKeyboardKey, 0, KEY_QUERY_VALUE, key.put()) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kKeyboardKey, 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS) {
         return false;
     }
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    return RegQueryValueExA(key.get(), kValueName, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+    return RegQueryValueExW(key.get(), kValueName, nullptr, &type, reinterpret_cast<BYTE*>(&value),
                             &size) == ERROR_SUCCESS &&
            type == REG_DWORD && value == 1;
 }
 
 void turnOffWindowsPrintScreen() {
     RegistryKey key;
-    LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, kKeyboardKey, 0, nullptr, 0, KEY_SET_VALUE,
+    LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, kKeyboardKey, 0, nullptr, 0, KEY_SET_VALUE,
                                      nullptr, key.put(), nullptr);
     if (status == ERROR_SUCCESS) {
         const DWORD off = 0;
-        status = RegSetValueExA(key.get(), kValueName, 0, REG_DWORD,
+        status = RegSetValueExW(key.get(), kValueName, 0, REG_DWORD,
                                 reinterpret_cast<const BYTE*>(&off), sizeof off);
     }
     if (status != ERROR_SUCCESS) throw win::SystemError(static_cast<DWORD>(status));

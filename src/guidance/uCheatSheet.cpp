@@ -48,8 +48,8 @@ TfmCheatSheet::TfmCheatSheet()
       white_(CreateSolidBrush(kWhite)) {
     Label3.setFont(win::FontDescription{.face = "Arial", .height = 13, .weight = FW_BOLD});
     // The first line is one line: what does not fit is cut off rather than wrapped.
-    SetWindowLongA(Label3.handle(), GWL_STYLE,
-                   (GetWindowLongA(Label3.handle(), GWL_STYLE) & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
+    SetWindowLongW(Label3.handle(), GWL_STYLE,
+                   (GetWindowLongW(Label3.handle(), GWL_STYLE) & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
     // Enter presses the invisible buClose2 (IDOK below) while a click on a visible button
     // presses that one; the focus starts on the first button in the tab order, "Close this card".
     setCancelButton(&buClose);

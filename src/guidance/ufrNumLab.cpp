@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "core/Utf8.h"
+#include "win/WideText.h"
+
 namespace vps {
 
 namespace {
@@ -14,6 +17,14 @@ win::FontDescription wingdings(int height, int weight) {
 }
 
 constexpr int kCallOutSize = 64;
+
+// A symbol font's codes are reached through the private-use characters U+F020 to U+F0FF when
+// text is handed over as Unicode: its code 0x8C is U+F08C, which no code page can mistake.
+std::string symbolFontCharacter(char code) {
+    std::string character;
+    utf8::append(character, 0xF000 + static_cast<unsigned char>(code));
+    return character;
+}
 
 win::ControlDescription callOutAt(const char* name, int left, int top) {
     return {.name = name, .bounds = {left, top, kCallOutSize, kCallOutSize}};
@@ -31,7 +42,7 @@ TfrNumLab::TfrNumLab(win::Window& parent, const win::ControlDescription& descrip
     Label1 = std::make_unique<win::Label>(
         *this,
         win::ControlDescription{
-            .name = "Label1", .bounds = {0, 0, 17, 17}, .caption = std::string(1, symbol)},
+            .name = "Label1", .bounds = {0, 0, 17, 17}, .caption = symbolFontCharacter(symbol)},
         win::TextAlign::Centre);
     Label1->setFont(wingdings(64, FW_BOLD));
     Label1->setVisible(false);
@@ -48,12 +59,12 @@ void TfrNumLab::FrameClick() {
 
 void TfrNumLab::rebuildShape() {
     if (!Label1) return;  // still being created
-    const std::string caption = Label1->text();
+    const std::wstring caption = win::wide(Label1->text());
     win::WindowDC dc(Label1->handle());
     win::SelectGuard selectFont(dc.get(), Label1->font());
     BeginPath(dc.get());
     SetBkMode(dc.get(), TRANSPARENT);
-    TextOutA(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutW(dc.get(), 0, 0, caption.c_str(), static_cast<int>(caption.size()));
     EndPath(dc.get());
     // The default (alternate) filling leaves the digit inside the disc as a hole.
     win::Region shape(PathToRegion(dc.get()));

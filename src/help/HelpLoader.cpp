@@ -5,6 +5,7 @@
 #include "core/SystemErrorText.h"
 #include "win/Error.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -23,9 +24,9 @@ constexpr LONGLONG kLargestHelpFile = 4 * 1024 * 1024;
 }
 
 std::string readHelpText(const std::string& path) {
-    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win::FileHandle file(CreateFileW(win::wide(path).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || path.empty()) {

@@ -4,7 +4,7 @@ namespace vps {
 
 bool staysOnTop(HWND window) {
     const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    return root && (GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    return root && (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 void bringToFront(win::Form& form, bool onTop) {
@@ -18,7 +18,7 @@ void bringToFront(win::Form& form, bool onTop) {
 layout::Box workAreaAt(POINT point) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& r = monitor.rcWork;
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }

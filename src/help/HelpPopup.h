@@ -64,8 +64,8 @@ public:
         SIZE text = tvText.measure(std::min(kPopupTextWidth, area.width));
         // A long text gets wider rather than cut off at the bottom of the screen.
         if (text.cy > area.height) text = tvText.measure(area.width);
-        const DWORD style = static_cast<DWORD>(GetWindowLongA(handle(), GWL_STYLE));
-        const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(handle(), GWL_EXSTYLE));
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(handle(), GWL_STYLE));
+        const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(handle(), GWL_EXSTYLE));
         RECT outer{0, 0, text.cx, text.cy};
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
         const Box placed = layout::placePopup(at.x, at.y, outer.right - outer.left,

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win/Form.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -37,7 +38,7 @@ bool translateHelpKey(const MSG& message) {
     info.iCtrlId = GetDlgCtrlID(focus);
     info.hItemHandle = focus;
     GetCursorPos(&info.MousePos);
-    SendMessageA(focus, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(focus, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     return true;
 }
 
@@ -53,7 +54,7 @@ bool translateDialogKeys(MSG& message) {
     if (translateHelpKey(message)) return true;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     auto* form = dynamic_cast<Form*>(Window::fromHandle(root));
-    return form && form->handlesDialogKeys() && IsDialogMessageA(root, &message);
+    return form && form->handlesDialogKeys() && IsDialogMessageW(root, &message);
 }
 
 }  // namespace
@@ -90,13 +91,13 @@ int Application::hintHidePause() { return state().hintHidePause; }
 
 bool Application::handleNextMessage() {
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
         state().terminated = true;
         return false;
     }
     if (!translateDialogKeys(message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return true;
 }
@@ -110,14 +111,14 @@ int Application::run() {
 
 void Application::processMessages() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             state().terminated = true;
             return;
         }
         if (translateDialogKeys(message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -134,7 +135,7 @@ void Application::setExceptionPresenter(std::function<void(const std::exception&
 
 void Application::resumeAfterTermination() {
     MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     state().terminated = false;
 }
@@ -145,16 +146,17 @@ void Application::showException(const std::exception& error) {
         return;
     }
     HWND owner = GetActiveWindow();
-    MessageBoxA(owner, error.what(), title().c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, wide(error.what()).c_str(), wide(title()).c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string Application::exePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return narrow(path);
         }
         path.resize(path.size() * 2);
     }

@@ -16,8 +16,8 @@ void PushButton::click() {
 }
 
 void PushButton::setIcon(HICON icon) {
-    SetWindowLongA(handle(), GWL_STYLE, GetWindowLongA(handle(), GWL_STYLE) | BS_ICON);
-    SendMessageA(handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    SetWindowLongW(handle(), GWL_STYLE, GetWindowLongW(handle(), GWL_STYLE) | BS_ICON);
+    SendMessageW(handle(), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
 std::optional<LRESULT> PushButton::handleReflected(UINT message, WPARAM wParam, LPARAM) {

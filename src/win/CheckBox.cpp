@@ -6,14 +6,16 @@ CheckBox::CheckBox(Window& parent, const ControlDescription& description, bool c
     createStandard("BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, parent.handle(),
                    description.bounds, description.caption, controlId());
     finishCreation();
-    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool CheckBox::checked() const { return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool CheckBox::checked() const {
+    return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void CheckBox::setChecked(bool checked) {
     if (checked == this->checked()) return;
-    SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (OnClick) OnClick();
 }
 

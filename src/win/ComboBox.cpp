@@ -1,6 +1,18 @@
 #include "win/ComboBox.h"
 
+#include "win/WideText.h"
+
 namespace win {
+
+std::string comboItemText(HWND combo, int index) {
+    const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+    return narrow(text);
+}
 
 ComboBox::ComboBox(Window& parent, const ControlDescription& description, ComboStyle style,
                    const std::vector<std::string>& items, int itemIndex, DWORD extraStyle)
@@ -13,33 +25,32 @@ ComboBox::ComboBox(Window& parent, const ControlDescription& description, ComboS
                    parent.handle(), bounds, "", controlId());
     finishCreation();
     setItems(items);
-    SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex), 0);
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(itemIndex), 0);
 }
 
-int ComboBox::count() const { return static_cast<int>(SendMessageA(handle(), CB_GETCOUNT, 0, 0)); }
+int ComboBox::count() const {
+    return static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0));
+}
 
-int ComboBox::itemIndex() const { return static_cast<int>(SendMessageA(handle(), CB_GETCURSEL, 0, 0)); }
+int ComboBox::itemIndex() const {
+    return static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0));
+}
 
 void ComboBox::setItemIndex(int index) {
     if (index < 0 || index >= count()) index = -1;
     if (index == itemIndex()) return;
-    SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (OnChange) OnChange();
 }
 
 std::string ComboBox::itemText(int index) const {
-    const auto length = SendMessageA(handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    return comboItemText(handle(), index);
 }
 
 void ComboBox::setItems(const std::vector<std::string>& items) {
-    SendMessageA(handle(), CB_RESETCONTENT, 0, 0);
+    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
     for (const auto& item : items) {
-        SendMessageA(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
 }
 

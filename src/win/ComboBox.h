@@ -8,6 +8,9 @@
 
 namespace win {
 
+// The text of item `index` of any combo box; empty when there is no such item.
+std::string comboItemText(HWND combo, int index);
+
 enum class ComboStyle {
     DropDownList,  // pick an item only
     DropDown,      // pick an item or type a text

@@ -26,7 +26,7 @@ Control::~Control() {
 }
 
 void Control::finishCreation() {
-    SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
     rememberPlace(scaled(designBounds_));
 }
 

@@ -8,9 +8,9 @@ namespace {
 
 // A function of a system DLL, or null where this Windows does not have it.
 template <typename Function>
-Function systemFunction(const char* dll, const char* name) {
-    HMODULE module = GetModuleHandleA(dll);
-    if (!module) module = LoadLibraryA(dll);  // shcore is not loaded by every process
+Function systemFunction(const wchar_t* dll, const char* name) {
+    HMODULE module = GetModuleHandleW(dll);
+    if (!module) module = LoadLibraryW(dll);  // shcore is not loaded by every process
     if (!module) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
@@ -33,7 +33,8 @@ int deviceDpi(HWND window) {
 
 void enableDpiAwareness() {
     // Fails with "access denied" when the manifest has already set it; nothing to do then.
-    static const auto setContext = systemFunction<SetAwarenessContext>("user32.dll", "SetProcessDpiAwarenessContext");
+    static const auto setContext =
+        systemFunction<SetAwarenessContext>(L"user32.dll", "SetProcessDpiAwarenessContext");
     if (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
     if (setContext && GetLastError() == ERROR_ACCESS_DENIED) return;
     SetProcessDPIAware();
@@ -41,11 +42,11 @@ void enableDpiAwareness() {
 
 int dpiForWindow(HWND window) {
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getdpiforwindow
-    static const auto forWindow = systemFunction<GetWindowDpi>("user32.dll", "GetDpiForWindow");
+    static const auto forWindow = systemFunction<GetWindowDpi>(L"user32.dll", "GetDpiForWindow");
     if (forWindow && window) {
         if (const UINT dpi = forWindow(window)) return static_cast<int>(dpi);
     }
-    static const auto forMonitor = systemFunction<GetMonitorDpi>("shcore.dll", "GetDpiForMonitor");
+    static const auto forMonitor = systemFunction<GetMonitorDpi>(L"shcore.dll", "GetDpiForMonitor");
     if (forMonitor && window) {
         UINT x = 0, y = 0;
         if (SUCCEEDED(forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) && y) {
@@ -56,7 +57,7 @@ int dpiForWindow(HWND window) {
 }
 
 int systemDpi() {
-    static const auto forSystem = systemFunction<GetSystemDpi>("user32.dll", "GetDpiForSystem");
+    static const auto forSystem = systemFunction<GetSystemDpi>(L"user32.dll", "GetDpiForSystem");
     if (forSystem) {
         if (const UINT dpi = forSystem()) return static_cast<int>(dpi);
     }
@@ -64,7 +65,8 @@ int systemDpi() {
 }
 
 void adjustWindowRectForDpi(RECT& client, DWORD style, bool hasMenu, DWORD exStyle, int dpi) {
-    static const auto forDpi = systemFunction<AdjustForDpi>("user32.dll", "AdjustWindowRectExForDpi");
+    static const auto forDpi =
+        systemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (forDpi && forDpi(&client, style, hasMenu, exStyle, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(&client, style, hasMenu, exStyle);
 }

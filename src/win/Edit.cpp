@@ -30,13 +30,13 @@ std::optional<LRESULT> Edit::handleReflected(UINT message, WPARAM wParam, LPARAM
 
 SpinEdit::SpinEdit(Window& parent, const ControlDescription& description, int minimum, int maximum, int value)
     : Edit(parent, description, ES_NUMBER), minimum_(minimum), maximum_(maximum) {
-    arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                              WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                  UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, parent.handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    arrows_ = CreateWindowExW(
+        0, UPDOWN_CLASSW, L"",
+        WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+        0, 0, 0, 0, parent.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!arrows_) raiseLastOSError();
-    SendMessageA(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle()), 0);
-    SendMessageA(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+    SendMessageW(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle()), 0);
+    SendMessageW(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
     setValue(value);
     OnExit = [this] { clampToRange(); };
 }

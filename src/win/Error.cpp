@@ -1,15 +1,17 @@
 #include "win/Error.h"
 
 #include "core/SystemErrorText.h"
+#include "win/WideText.h"
 
 namespace win {
 
 std::string systemText(DWORD code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length ? std::string(buffer, length) : std::string();
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    // The system's text in the user's language, whatever its script.
+    std::string text = length ? narrow(std::wstring_view(buffer, length)) : std::string();
     LocalFree(buffer);
     return text;
 }

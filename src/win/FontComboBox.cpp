@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/TextUtil.h"
+#include "win/ComboBox.h"
 #include "win/Gdi.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -31,36 +33,31 @@ FontComboBox::FontComboBox(Window& parent, const ControlDescription& description
     // An owner-drawn box asks its parent for the item height while it is being created, before
     // this object can answer; so the heights are set here: the closed box keeps the height it
     // was given, the open list makes room for the 14-point samples.
-    SendMessageA(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), description.bounds.height - 6);
-    SendMessageA(handle(), CB_SETITEMHEIGHT, 0, samplePixelHeight() + 6);
-    SendMessageA(handle(), CB_SETDROPPEDWIDTH, scaled(kDroppedWidth), 0);
+    SendMessageW(handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 description.bounds.height - 6);
+    SendMessageW(handle(), CB_SETITEMHEIGHT, 0, samplePixelHeight() + 6);
+    SendMessageW(handle(), CB_SETDROPPEDWIDTH, scaled(kDroppedWidth), 0);
 }
 
 void FontComboBox::setFonts(const std::vector<std::string>& names) {
     const std::string chosen = selectedFont();
-    SendMessageA(handle(), CB_RESETCONTENT, 0, 0);
+    SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
     for (const auto& name : names) {
-        SendMessageA(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name).c_str()));
     }
     if (!chosen.empty()) setSelectedFont(chosen);
 }
 
 int FontComboBox::count() const {
-    return static_cast<int>(SendMessageA(handle(), CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0));
 }
 
 int FontComboBox::itemIndex() const {
-    return static_cast<int>(SendMessageA(handle(), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0));
 }
 
 std::string FontComboBox::itemText(int index) const {
-    const auto length = SendMessageA(handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    return comboItemText(handle(), index);
 }
 
 std::string FontComboBox::selectedFont() const {
@@ -74,7 +71,7 @@ void FontComboBox::setSelectedFont(const std::string& name) {
         if (vps::equalsIgnoringAsciiCase(itemText(i), name)) found = i;
     }
     if (found == itemIndex()) return;
-    SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(found), 0);
     selectionChanged();
 }
 
@@ -121,7 +118,7 @@ void FontComboBox::drawItem(const DRAWITEMSTRUCT& item) {
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
     FillRect(dc, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID != static_cast<UINT>(-1)) {
-        const std::string name = itemText(static_cast<int>(item.itemID));
+        const std::wstring name = wide(itemText(static_cast<int>(item.itemID)));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(disabled   ? COLOR_GRAYTEXT
                                      : selected ? COLOR_HIGHLIGHTTEXT
@@ -132,17 +129,18 @@ void FontComboBox::drawItem(const DRAWITEMSTRUCT& item) {
         if (inOpenList) nameArea.right = std::min<LONG>(area.right, area.left + scaled(kNameColumnWidth));
         {
             SelectGuard useControlFont(dc, font());
-            DrawTextA(dc, name.c_str(), -1, &nameArea,
+            DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &nameArea,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
         if (inOpenList && !sampleText_.empty()) {
-            const Font sample(CreateFontA(
+            const Font sample(CreateFontW(
                 -samplePixelHeight(), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                 OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name.c_str()));
             SelectGuard useSample(dc, sample.get());
             RECT sampleArea = area;
             sampleArea.left = nameArea.right + 4;
-            DrawTextA(dc, sampleText_.c_str(), -1, &sampleArea,
+            const std::wstring sampleText = wide(sampleText_);
+            DrawTextW(dc, sampleText.c_str(), static_cast<int>(sampleText.size()), &sampleArea,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/IniValues.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -49,7 +50,7 @@ LRESULT CALLBACK FontSizeComboBox::digitsOnly(HWND edit, UINT message, WPARAM wP
 }
 
 int FontSizeComboBox::count() const {
-    return static_cast<int>(SendMessageA(handle(), CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(handle(), CB_GETCOUNT, 0, 0));
 }
 
 int FontSizeComboBox::fontSize() const {
@@ -60,16 +61,16 @@ void FontSizeComboBox::setFontSize(int size) {
     if (!enabled()) return;
     if (!withinRange(size)) size = kDefaultSize;
     const std::string shown = std::to_string(size);
-    const auto index = SendMessageA(handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                    reinterpret_cast<LPARAM>(shown.c_str()));
-    SendMessageA(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const auto index = SendMessageW(handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(wide(shown).c_str()));
+    SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (index == CB_ERR) setText(shown);
 }
 
 void FontSizeComboBox::followFontList() {
     const bool hasFont = fontList_.itemIndex() >= 0;
     if (!hasFont) {
-        SendMessageA(handle(), CB_RESETCONTENT, 0, 0);
+        SendMessageW(handle(), CB_RESETCONTENT, 0, 0);
         setText("");
         setEnabled(false);
         return;
@@ -79,7 +80,7 @@ void FontSizeComboBox::followFontList() {
     if (count() == 0) {
         for (int s : kSizes) {
             const std::string item = std::to_string(s);
-            SendMessageA(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            SendMessageW(handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
         }
     }
     setEnabled(true);

@@ -40,8 +40,8 @@ void Form::fitClientTo(int width, int height) {
 void Form::setDesignClientSize(int width, int height) {
     designClientSize_ = {width, height};
     RECT outer{0, 0, scaled(width), scaled(height)};
-    adjustWindowRectForDpi(outer, GetWindowLongA(handle(), GWL_STYLE), menu_ != nullptr,
-                           GetWindowLongA(handle(), GWL_EXSTYLE), dpi());
+    adjustWindowRectForDpi(outer, GetWindowLongW(handle(), GWL_STYLE), menu_ != nullptr,
+                           GetWindowLongW(handle(), GWL_EXSTYLE), dpi());
     SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     fitClientTo(scaled(width), scaled(height));
@@ -64,8 +64,8 @@ void Form::setMenu(MainMenu& menu) {
     GetClientRect(handle(), &client);
     SetMenu(handle(), menu.handle());
     RECT outer = client;
-    adjustWindowRectForDpi(outer, GetWindowLongA(handle(), GWL_STYLE), true,
-                           GetWindowLongA(handle(), GWL_EXSTYLE), dpi());
+    adjustWindowRectForDpi(outer, GetWindowLongW(handle(), GWL_STYLE), true,
+                           GetWindowLongW(handle(), GWL_EXSTYLE), dpi());
     SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -124,7 +124,7 @@ void Form::centreOnOwner() {
     if (owner && IsWindowVisible(owner)) {
         GetWindowRect(owner, &area);
     } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     const Box outer = bounds();
     setScreenBounds({(area.left + area.right - outer.width) / 2, (area.top + area.bottom - outer.height) / 2,
@@ -175,8 +175,8 @@ LRESULT Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             // The minimum is an outer size; only its client part scales, the frame is the
             // system's own at this DPI (it does not grow as much as the rest).
-            const LONG style = GetWindowLongA(handle(), GWL_STYLE);
-            const LONG exStyle = GetWindowLongA(handle(), GWL_EXSTYLE);
+            const LONG style = GetWindowLongW(handle(), GWL_STYLE);
+            const LONG exStyle = GetWindowLongW(handle(), GWL_EXSTYLE);
             RECT designFrame{}, frame{};
             adjustWindowRectForDpi(designFrame, style, menu_ != nullptr, exStyle, vps::dpi::kDesignDpi);
             adjustWindowRectForDpi(frame, style, menu_ != nullptr, exStyle, dpi());

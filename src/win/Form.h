@@ -14,7 +14,7 @@ class PushButton;
 
 // Sizes are design pixels, for a 96-DPI screen; the form scales them to the DPI of its monitor.
 struct FormDescription {
-    const char* className;  // the window class, found by FindWindowA
+    const char* className;  // the window class, by which other programs and tests find it
     std::string name;
     std::string caption;
     int clientWidth = 0;

@@ -13,7 +13,8 @@ IconLabel::IconLabel(Window& parent, const ControlDescription& description, cons
     : Control(parent, description) {
     createStandard("STATIC", WS_CHILD | WS_VISIBLE | SS_ICON, 0, parent.handle(), description.bounds, "",
                    controlId());
-    SendMessageA(handle(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, systemIcon)), 0);
+    SendMessageW(handle(), STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconW(nullptr, systemResource(systemIcon))), 0);
     finishCreation();
 }
 

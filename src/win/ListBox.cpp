@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win/WideText.h"
+
 namespace win {
 
 ListBox::ListBox(Window& parent, const ControlDescription& description) : Control(parent, description) {
@@ -17,34 +19,34 @@ ListBox::ListBox(Window& parent, const ControlDescription& description) : Contro
 
 void ListBox::setItems(std::vector<ListItem> items) {
     items_ = std::move(items);
-    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
-    SendMessageA(handle(), LB_RESETCONTENT, 0, 0);
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(handle(), LB_RESETCONTENT, 0, 0);
     for (const ListItem& item : items_) {
-        SendMessageA(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
+        SendMessageW(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item.text).c_str()));
     }
-    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
     invalidate();
 }
 
 int ListBox::count() const {
-    return static_cast<int>(SendMessageA(handle(), LB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(handle(), LB_GETCOUNT, 0, 0));
 }
 
 int ListBox::itemIndex() const {
-    return static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(handle(), LB_GETCURSEL, 0, 0));
 }
 
 void ListBox::setItemIndex(int index) {
     if (index < 0 || index >= count()) index = -1;
-    SendMessageA(handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 HFONT ListBox::boldFont() const {
     if (boldMadeFrom_ != font()) {
-        LOGFONTA look{};
-        GetObjectA(font(), sizeof look, &look);
+        LOGFONTW look{};
+        GetObjectW(font(), sizeof look, &look);
         look.lfWeight = FW_BOLD;
-        bold_.reset(CreateFontIndirectA(&look));
+        bold_.reset(CreateFontIndirectW(&look));
         boldMadeFrom_ = font();
     }
     return bold_.get();
@@ -55,9 +57,9 @@ HFONT ListBox::boldFont() const {
 void ListBox::fitItemHeight() {
     WindowDC dc(handle());
     SelectGuard select(dc.get(), boldFont());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.get(), &metrics);
-    SendMessageA(handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight + 4, 0));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    SendMessageW(handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight + 4, 0));
 }
 
 void ListBox::drawItem(const DRAWITEMSTRUCT& draw) const {
@@ -72,7 +74,8 @@ void ListBox::drawItem(const DRAWITEMSTRUCT& draw) const {
         const int height = draw.rcItem.bottom - draw.rcItem.top;
         RECT text = draw.rcItem;
         text.left += 4 + item.indent * height;
-        DrawTextA(dc, item.text.c_str(), -1, &text,
+        const std::wstring shown = wide(item.text);
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     if (draw.itemState & ODS_FOCUS) DrawFocusRect(dc, &draw.rcItem);

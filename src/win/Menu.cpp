@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "win/Error.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -39,7 +40,7 @@ MainMenu::~MainMenu() {
 
 void MainMenu::append(HMENU container, const MenuItemDescription& description) {
     if (description.name.empty()) {
-        AppendMenuA(container, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(container, MF_SEPARATOR, 0, nullptr);
         return;
     }
     const UINT id = kFirstMenuId + static_cast<UINT>(items_.size());
@@ -47,12 +48,14 @@ void MainMenu::append(HMENU container, const MenuItemDescription& description) {
     MenuItem& item = items_.emplace_back(MenuItem(description.name, description.helpContext, id, shownIn, description.checked));
     if (!description.visible) return;
     if (description.items.empty()) {
-        AppendMenuA(container, MF_STRING | (description.checked ? MF_CHECKED : 0), id, description.caption.c_str());
+        AppendMenuW(container, MF_STRING | (description.checked ? MF_CHECKED : 0), id,
+                    wide(description.caption).c_str());
         return;
     }
     HMENU popup = checkOS(CreatePopupMenu());
     for (const auto& child : description.items) append(popup, child);
-    AppendMenuA(container, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), description.caption.c_str());
+    AppendMenuW(container, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                wide(description.caption).c_str());
     popups_.emplace_back(popup, &item);
 }
 

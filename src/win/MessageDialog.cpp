@@ -8,6 +8,7 @@
 #include "win/Dpi.h"
 #include "win/Form.h"
 #include "win/Label.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -32,27 +33,30 @@ SIZE measureText(const std::string& text, HFONT font, int wrapWidth) {
     WindowDC screen(nullptr);
     SelectGuard select(screen.get(), font);
     RECT r{0, 0, wrapWidth, 0};
-    DrawTextA(screen.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring shown = wide(text);
+    DrawTextW(screen.get(), shown.c_str(), static_cast<int>(shown.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return {r.right, r.bottom};
 }
 
 }  // namespace
 
 int showMessageDialog(HWND owner, const MessageDialogDescription& description) {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
 
+    const std::string fontFace = narrow(metrics.lfMessageFont.lfFaceName);
     Form dialog({.className = "TMessageForm",
                  .name = "MessageDialog",
                  .caption = description.caption,
                  .style = kDialogStyle,
                  .exStyle = WS_EX_DLGMODALFRAME,
                  .owner = owner,
-                 .fontFace = metrics.lfMessageFont.lfFaceName,
+                 .fontFace = fontFace.c_str(),
                  // The system gives the height at its own DPI; the form makes it at its own.
-                 .fontHeight = vps::dpi::designLengthCovering(std::abs(metrics.lfMessageFont.lfHeight),
-                                                              systemDpi())});
+                 .fontHeight = vps::dpi::designLengthCovering(
+                     std::abs(metrics.lfMessageFont.lfHeight), systemDpi())});
 
     // Measured in pixels with the form's font, then turned into design pixels like the rest.
     const SIZE measured = measureText(description.text, dialog.font(), dialog.scaled(480));

@@ -13,7 +13,7 @@ PaintedControl::PaintedControl(Window& parent, const ControlDescription& descrip
     : Control(parent, description), options_(options) {}
 
 HBRUSH PaintedControl::background(HDC dc) {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(GetParent(handle()), WM_CTLCOLORSTATIC,
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(handle()), WM_CTLCOLORSTATIC,
                                                        reinterpret_cast<WPARAM>(dc),
                                                        reinterpret_cast<LPARAM>(handle())));
     return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);

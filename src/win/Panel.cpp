@@ -7,7 +7,7 @@ namespace {
 void fillStrip(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
     const RECT strip{left, top, right, bottom};
     SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &strip, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &strip, nullptr, 0, nullptr);
 }
 
 // Draws `width` nested one-pixel frames, light on the top and left edges for a raised bevel and

@@ -5,6 +5,7 @@
 
 #include "win/Error.h"
 #include "win/Gdi.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -14,15 +15,16 @@ RadioGroup::RadioGroup(Window& parent, const ControlDescription& description, co
     for (std::size_t i = 0; i < items.size(); ++i) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_RADIOBUTTON;
         if (i == 0) style |= WS_GROUP;
-        HWND button = CreateWindowExA(0, "BUTTON", items[i].c_str(), style, 0, 0, 0, 0, handle(),
-                                      reinterpret_cast<HMENU>(i + 1), GetModuleHandleA(nullptr), nullptr);
+        HWND button =
+            CreateWindowExW(0, L"BUTTON", wide(items[i]).c_str(), style, 0, 0, 0, 0, handle(),
+                            reinterpret_cast<HMENU>(i + 1), GetModuleHandleW(nullptr), nullptr);
         if (!button) raiseLastOSError();
-        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
         buttons_.push_back(button);
     }
     layoutChildren();
     itemIndex_ = std::clamp(itemIndex, -1, count() - 1);
-    if (itemIndex_ >= 0) SendMessageA(button(itemIndex_), BM_SETCHECK, BST_CHECKED, 0);
+    if (itemIndex_ >= 0) SendMessageW(button(itemIndex_), BM_SETCHECK, BST_CHECKED, 0);
     updateTabStop();
 }
 
@@ -30,8 +32,8 @@ void RadioGroup::updateTabStop() {
     // Tab enters the group at its checked button, or at the first when none is checked.
     const int entry = std::max(itemIndex_, 0);
     for (int i = 0; i < count(); ++i) {
-        const LONG style = GetWindowLongA(button(i), GWL_STYLE);
-        SetWindowLongA(button(i), GWL_STYLE, i == entry ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        const LONG style = GetWindowLongW(button(i), GWL_STYLE);
+        SetWindowLongW(button(i), GWL_STYLE, i == entry ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
 }
 
@@ -39,11 +41,11 @@ void RadioGroup::layoutChildren() {
     GroupBox::layoutChildren();
     if (buttons_.empty()) return;
     // One column, the items spread evenly below the caption.
-    TEXTMETRICA metrics{};
+    TEXTMETRICW metrics{};
     {
         WindowDC dc(handle());
         SelectGuard select(dc.get(), font());
-        GetTextMetricsA(dc.get(), &metrics);
+        GetTextMetricsW(dc.get(), &metrics);
     }
     const int room = clientHeight() - metrics.tmHeight - scaled(5);
     const int rowHeight = room / count();
@@ -56,9 +58,9 @@ void RadioGroup::layoutChildren() {
 void RadioGroup::setItemIndex(int index) {
     index = std::clamp(index, -1, count() - 1);
     if (index == itemIndex_) return;
-    if (itemIndex_ >= 0) SendMessageA(button(itemIndex_), BM_SETCHECK, BST_UNCHECKED, 0);
+    if (itemIndex_ >= 0) SendMessageW(button(itemIndex_), BM_SETCHECK, BST_UNCHECKED, 0);
     itemIndex_ = index;
-    if (index >= 0) SendMessageA(button(index), BM_SETCHECK, BST_CHECKED, 0);
+    if (index >= 0) SendMessageW(button(index), BM_SETCHECK, BST_CHECKED, 0);
     updateTabStop();
     if (index >= 0 && OnClick) OnClick();
 }
@@ -87,7 +89,7 @@ LRESULT RadioGroup::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         for (HWND button : buttons_) EnableWindow(button, static_cast<BOOL>(wParam));
     }
     if (message == WM_SETFONT) {
-        for (HWND button : buttons_) SendMessageA(button, WM_SETFONT, wParam, lParam);
+        for (HWND button : buttons_) SendMessageW(button, WM_SETFONT, wParam, lParam);
     }
     return GroupBox::handleMessage(message, wParam, lParam);
 }

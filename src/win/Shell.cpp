@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "win/Error.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -43,9 +44,10 @@ void runShellCommand(HWND owner, const ShellCommand& command) {
         replacedRunner()(owner, command);
         return;
     }
-    const auto answer = reinterpret_cast<INT_PTR>(ShellExecuteA(
-        owner, "open", command.file.c_str(),
-        command.parameters.empty() ? nullptr : command.parameters.c_str(), nullptr, SW_SHOWNORMAL));
+    const std::wstring parameters = wide(command.parameters);
+    const auto answer = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner, L"open", wide(command.file).c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL));
     if (answer <= 32) throw SystemError(errorOfShellAnswer(answer));
 }
 

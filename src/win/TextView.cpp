@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win/WideText.h"
+
 namespace win {
 
 namespace {
@@ -73,17 +75,17 @@ void TextView::scrollTo(int y) {
 HFONT TextView::fontOf(Style style) const {
     const HFONT base = font();
     if (fontsMadeFrom_ != base) {
-        LOGFONTA look{};
-        GetObjectA(base, sizeof look, &look);
-        LOGFONTA bold = look;
+        LOGFONTW look{};
+        GetObjectW(base, sizeof look, &look);
+        LOGFONTW bold = look;
         bold.lfWeight = FW_BOLD;
-        bold_.reset(CreateFontIndirectA(&bold));
-        LOGFONTA title = bold;
+        bold_.reset(CreateFontIndirectW(&bold));
+        LOGFONTW title = bold;
         title.lfHeight = look.lfHeight * 13 / 10;
-        title_.reset(CreateFontIndirectA(&title));
-        LOGFONTA underlined = look;
+        title_.reset(CreateFontIndirectW(&title));
+        LOGFONTW underlined = look;
         underlined.lfUnderline = TRUE;
-        underlined_.reset(CreateFontIndirectA(&underlined));
+        underlined_.reset(CreateFontIndirectW(&underlined));
         fontsMadeFrom_ = base;
     }
     switch (style) {
@@ -105,8 +107,8 @@ TextView::Layout TextView::layoutFor(int width) const {
     WindowDC dc(handle());
     {
         SelectGuard select(dc.get(), fontOf(Style::Paragraph));
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc.get(), &metrics);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.get(), &metrics);
         layout.lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
     }
     const int margin = options_.margin;
@@ -120,7 +122,9 @@ TextView::Layout TextView::layoutFor(int width) const {
         const int left = block.style == Style::Bullet || block.style == Style::Link ? indent : 0;
         RECT extent{0, 0, std::max(textWidth - left, 1), 0};
         SelectGuard select(dc.get(), fontOf(block.style));
-        DrawTextA(dc.get(), block.text.c_str(), -1, &extent, kWrap | DT_CALCRECT);
+        const std::wstring shown = wide(block.text);
+        DrawTextW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &extent,
+                  kWrap | DT_CALCRECT);
         layout.placed.push_back(
             {i, {margin + left, y, margin + left + extent.right, y + extent.bottom}});
         widest = std::max<int>(widest, left + extent.right);
@@ -178,7 +182,8 @@ void TextView::paint(HDC dc, const RECT& client) {
         const TextBlock& block = blocks_[placed.block];
         SelectGuard selectFont(dc, fontOf(block.style));
         SetTextColor(dc, block.style == Style::Link ? kLinkColour : ink);
-        DrawTextA(dc, block.text.c_str(), -1, &text, kWrap);
+        const std::wstring shown = wide(block.text);
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text, kWrap);
         if (block.style == Style::Bullet) drawBullet(dc, text, ink);
     }
 }
@@ -278,7 +283,7 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE:
             return options_.scrollBar ? DLGC_WANTARROWS : 0;
         case WM_LBUTTONDOWN:
-            if (GetWindowLongA(handle(), GWL_STYLE) & WS_TABSTOP) SetFocus(handle());
+            if (GetWindowLongW(handle(), GWL_STYLE) & WS_TABSTOP) SetFocus(handle());
             pressedLink_ = linkAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             break;
         case WM_LBUTTONUP: {
@@ -296,7 +301,7 @@ LRESULT TextView::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 GetCursorPos(&at);
                 ScreenToClient(handle(), &at);
                 if (linkAt(at)) {
-                    SetCursor(LoadCursor(nullptr, IDC_HAND));
+                    SetCursor(LoadCursorW(nullptr, systemResource(IDC_HAND)));
                     return TRUE;
                 }
             }

@@ -12,9 +12,9 @@ TrackBar::TrackBar(Window& parent, const ControlDescription& description, const 
                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TBS_HORZ | TBS_AUTOTICKS |
                        TBS_FIXEDLENGTH,
                    0, parent.handle(), description.bounds, "", controlId());
-    SendMessageA(handle(), TBM_SETRANGE, FALSE, MAKELPARAM(range.minimum, range.maximum));
-    SendMessageA(handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(range.thumbLength), 0);
-    SendMessageA(handle(), TBM_SETPOS, TRUE, position_);
+    SendMessageW(handle(), TBM_SETRANGE, FALSE, MAKELPARAM(range.minimum, range.maximum));
+    SendMessageW(handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(range.thumbLength), 0);
+    SendMessageW(handle(), TBM_SETPOS, TRUE, position_);
     finishCreation();
 }
 
@@ -22,7 +22,7 @@ void TrackBar::setPosition(int position) {
     position = std::clamp(position, range_.minimum, range_.maximum);
     if (position == position_) return;
     position_ = position;
-    SendMessageA(handle(), TBM_SETPOS, TRUE, position);
+    SendMessageW(handle(), TBM_SETPOS, TRUE, position);
     if (OnChange) OnChange();
 }
 
@@ -36,7 +36,7 @@ std::optional<PropertyAccess> TrackBar::property(std::string_view name) {
 
 std::optional<LRESULT> TrackBar::handleReflected(UINT message, WPARAM, LPARAM) {
     if (message != WM_HSCROLL && message != WM_VSCROLL) return std::nullopt;
-    const int now = static_cast<int>(SendMessageA(handle(), TBM_GETPOS, 0, 0));
+    const int now = static_cast<int>(SendMessageW(handle(), TBM_GETPOS, 0, 0));
     if (now != position_) {
         position_ = now;
         if (OnChange) OnChange();

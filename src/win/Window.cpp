@@ -11,26 +11,28 @@
 #include "win/Application.h"
 #include "win/Control.h"
 #include "win/Error.h"
+#include "win/WideText.h"
 
 namespace win {
 
 namespace {
 
-constexpr const char* kObjectProperty = "VantaroWindowObject";
+constexpr const wchar_t* kObjectProperty = L"VantaroWindowObject";
 
 void registerClassOnce(const char* className, UINT classStyle, WNDPROC procedure) {
     static std::set<std::string, std::less<>> registered;
     if (registered.contains(std::string_view(className))) return;
-    WNDCLASSEXA wc{};
+    const std::wstring wideName = wide(className);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
     wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, systemResource(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIcon(GetModuleHandleA(nullptr), MAKEINTRESOURCE(1));
-    wc.lpszClassName = className;
-    checkOS(RegisterClassExA(&wc));
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = wideName.c_str();
+    checkOS(RegisterClassExW(&wc));
     registered.emplace(className);
 }
 
@@ -53,7 +55,7 @@ Window::~Window() {
 }
 
 Window* Window::fromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
 }
 
 int Window::effectiveHelpContext() const {
@@ -65,12 +67,12 @@ int Window::effectiveHelpContext() const {
 
 void Window::attach(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropA(hwnd, kObjectProperty, this);
+    SetPropW(hwnd, kObjectProperty, this);
 }
 
 void Window::detach() {
     if (!hwnd_) return;
-    RemovePropA(hwnd_, kObjectProperty);
+    RemovePropW(hwnd_, kObjectProperty);
     hwnd_ = nullptr;
 }
 
@@ -79,17 +81,18 @@ void Window::createOwn(const char* className, UINT classStyle, DWORD style, DWOR
     registerClassOnce(className, classStyle, ownWindowProc);
     const Box b = placedBounds(bounds);
     // The handle arrives with WM_NCCREATE, so the first messages already reach this object.
-    CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width, b.height,
-                    parentOrOwner, nullptr, GetModuleHandleA(nullptr), this);
+    CreateWindowExW(exStyle, wide(className).c_str(), wide(caption).c_str(), style, b.left, b.top,
+                    b.width, b.height, parentOrOwner, nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) raiseLastOSError();
 }
 
 void Window::createStandard(const char* className, DWORD style, DWORD exStyle, HWND parent,
                             const Box& bounds, const std::string& caption, int id) {
     const Box b = placedBounds(bounds);
-    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, b.left, b.top, b.width,
-                                b.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(exStyle, wide(className).c_str(), wide(caption).c_str(), style,
+                                b.left, b.top, b.width, b.height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) raiseLastOSError();
     attach(hwnd);
     subclassed_ = SetWindowSubclass(hwnd, standardSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -99,11 +102,11 @@ Box Window::placedBounds(const Box& bounds) const { return parent_ ? scaled(boun
 
 LRESULT CALLBACK Window::ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->attach(hwnd);
     }
     if (Window* self = fromHandle(hwnd)) return self->dispatch(message, wParam, lParam);
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::standardSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -221,7 +224,7 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     if (subclassed_) return DefSubclassProc(hwnd_, message, wParam, lParam);
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 RECT Window::contentRect() const {
@@ -238,7 +241,7 @@ void Window::layoutChildren() {
 Box Window::bounds() const {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD)) {
+    if (HWND parent = GetParent(hwnd_); parent && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
         MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
     }
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
@@ -256,7 +259,9 @@ int Window::clientHeight() const {
     return r.bottom;
 }
 
-bool Window::visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Window::visible() const {
+    return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void Window::setVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
 
@@ -264,13 +269,30 @@ bool Window::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 
 void Window::setEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
-std::string Window::text() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
+std::string windowText(HWND window) {
+    // The length asked first is only a hint: another program's window can retitle itself
+    // between the two calls. A text that filled the buffer may have been cut, so it is read
+    // again with more room until some is left over (one unit beyond the terminating NUL).
+    std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(window), 0)) + 2,
+                      L'\0');
+    for (;;) {
+        const int copied = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+        if (copied <= 0) return {};
+        if (static_cast<std::size_t>(copied) + 1 < text.size()) {
+            text.resize(static_cast<std::size_t>(copied));
+            return narrow(text);
+        }
+        text.resize(text.size() * 2);
+    }
 }
 
-void Window::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+std::string Window::text() const {
+    return windowText(hwnd_);
+}
+
+void Window::setText(const std::string& text) {
+    SetWindowTextW(hwnd_, wide(text).c_str());
+}
 
 HFONT Window::font() const {
     for (const Window* w = this; w; w = w->parent_) {
@@ -284,13 +306,13 @@ void Window::setFont(HFONT font) {
     // ownFont_ stays alive: children may still use it until they are given this one.
     fontDescription_.reset();
     font_ = font;
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 Font createFont(const FontDescription& d, int dpi) {
-    return Font(CreateFontA(-vps::dpi::scale(d.height, dpi), 0, 0, 0, d.weight, d.italic, d.underline,
-                            FALSE, d.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            d.pitchAndFamily, d.face.c_str()));
+    return Font(CreateFontW(-vps::dpi::scale(d.height, dpi), 0, 0, 0, d.weight, d.italic,
+                            d.underline, FALSE, d.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, d.pitchAndFamily, wide(d.face).c_str()));
 }
 
 void Window::setFont(const FontDescription& description) {
@@ -314,11 +336,11 @@ void Window::applyDpi(int dpi, HFONT parentOldFont, HFONT parentNewFont) {
         previous = std::move(ownFont_);
         ownFont_ = createFont(*fontDescription_, dpi);
         font_ = ownFont_.get();
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     } else if (parent_ && (!font_ || font_ == parentOldFont)) {
         // A font taken over from the parent follows the parent's new one.
         if (font_) font_ = parentNewFont;
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parentNewFont), FALSE);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(parentNewFont), FALSE);
     }
     if (oldDpi != dpi) dpiChanged(oldDpi);
     const HFONT newFont = font_ ? font_ : parentNewFont;

@@ -44,6 +44,15 @@ struct FontDescription {
 // The font of that description at `dpi`.
 Font createFont(const FontDescription& description, int dpi);
 
+// The whole text of any window, ours or another program's, however long, as UTF-8.
+std::string windowText(HWND window);
+
+// A system cursor or icon (IDC_ARROW, IDI_ERROR, ...): the headers spell these for the ...A calls,
+// the number inside is the same for the ...W calls.
+inline const wchar_t* systemResource(const char* id) {
+    return MAKEINTRESOURCEW(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(id)));
+}
+
 struct KeyEvent {
     WPARAM key = 0;         // the virtual-key code
     bool repeated = false;  // sent again because the key is held down

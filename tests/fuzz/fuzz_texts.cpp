@@ -5,9 +5,11 @@
 // characters.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -30,10 +32,31 @@ namespace {
 using namespace vps;
 
 void fileNameFromWindowTitle(FuzzedDataProvider& input) {
-    const std::string title = cleanWindowTitle(input.ConsumeRandomLengthString(300));
-    for (char c : title) {
-        FUZZ_CHECK(c == ' ' || c == '-' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
-                   (c >= 'A' && c <= 'Z'));
+    const std::string raw = input.ConsumeRandomLengthString(300);
+    const std::string title = cleanWindowTitle(raw);
+    const auto asciiSafe = [](char c) {
+        return c == ' ' || c == '-' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+               (c >= 'A' && c <= 'Z');
+    };
+    // Of ASCII only letters, digits, space and "-" stay; beyond it whole, valid characters of
+    // the title in their order; and what stays is clean already.
+    for (char c : title) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x80 || asciiSafe(c));
+    FUZZ_CHECK(utf8::fromUtf16(utf8::toUtf16(title)) == title);
+    FUZZ_CHECK(cleanWindowTitle(title) == title);
+    std::size_t inRaw = 0;
+    for (std::size_t at = 0; at < title.size();) {
+        const char32_t kept = utf8::next(title, at);
+        FUZZ_CHECK(kept != utf8::kReplacement);
+        bool found = false;
+        while (!found && inRaw < raw.size()) found = utf8::next(raw, inRaw) == kept;
+        FUZZ_CHECK(found);
+    }
+    // An ASCII title is cleaned as it always was.
+    if (std::all_of(raw.begin(), raw.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string asciiOnly;
+        std::copy_if(raw.begin(), raw.end(), std::back_inserter(asciiOnly), asciiSafe);
+        FUZZ_CHECK(title == asciiOnly);
     }
     // The folder already holds some of the numbered names, with gaps: the proposal is the first
     // free one in counting order, 999 followed by 1000.
@@ -73,7 +96,8 @@ void creditsText(FuzzedDataProvider& input) {
     const auto lines = formatCredits(design, version, copyright);
     for (const auto& line : lines) {
         FUZZ_CHECK(line.find("\r\n") == std::string::npos);
-        FUZZ_CHECK(credits::drawnText(line).size() <= credits::kMaxDrawnCharacters);
+        const std::string_view drawn = credits::drawnText(line);
+        FUZZ_CHECK(line.starts_with(drawn) && utf8::length(drawn) <= credits::kMaxDrawnCharacters);
     }
     if (version.find_first_of("\r\n") == std::string::npos &&
         copyright.find_first_of("\r\n") == std::string::npos) {

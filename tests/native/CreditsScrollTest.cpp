@@ -129,6 +129,10 @@ TEST(CreditsScroll, OnlyTheFirst255CharactersAreDrawn) {
     EXPECT_EQ(drawnText(longLine).size(), 255u);
     EXPECT_EQ(drawnText("short"), "short");
     EXPECT_EQ(drawnText(""), "");
+    // Counted in characters, and never a part of one: 255 of "\u00e9" are 510 bytes.
+    std::string accented;
+    for (int i = 0; i < 300; ++i) accented += "\xC3\xA9";
+    EXPECT_EQ(drawnText(accented), accented.substr(0, 510));
 }
 
 }  // namespace

@@ -48,6 +48,8 @@ TEST(SystemInfo, VersionTextPrintsTheBytesFromTheTop) {
 
 TEST(SystemInfo, FolderGetsOneTrailingBackslash) {
     const std::string deep = "C:\\" + std::string(297, 'd');
+    std::string cyrillic = "C:\\";
+    for (int i = 0; i < 297; ++i) cyrillic += "\xD0\x94";
     struct Case {
         const char* what;
         std::string answer;
@@ -58,6 +60,9 @@ TEST(SystemInfo, FolderGetsOneTrailingBackslash) {
         {"failed call", "", ""},
         {"longer than kept", deep, deep.substr(0, 255) + "\\"},
         {"exactly kept", deep.substr(0, 255), deep.substr(0, 255) + "\\"},
+        // 255 characters, not bytes: a Cyrillic folder keeps as many letters as a Latin one.
+        {"longer than kept, in two-byte characters", cyrillic,
+         cyrillic.substr(0, 3 + 2 * 252) + "\\"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

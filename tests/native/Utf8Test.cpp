@@ -86,6 +86,10 @@ TEST(Utf8, CuttingKeepsWholeCharacters) {
     EXPECT_EQ(utf8::cutToBytes(name, 4), "ab");
     EXPECT_EQ(utf8::cutToBytes(name, 0), "");
     EXPECT_EQ(utf8::length(name), 4u);
+    EXPECT_EQ(utf8::cutToCharacters(name, 5), name);
+    EXPECT_EQ(utf8::cutToCharacters(name, 4), name);
+    EXPECT_EQ(utf8::cutToCharacters(name, 3), "ab\xE8\xA1\xA8");
+    EXPECT_EQ(utf8::cutToCharacters(name, 0), "");
 }
 
 // A byte-wise search for "\" is safe in UTF-8: no byte of a longer character is 0x5C.

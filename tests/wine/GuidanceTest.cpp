@@ -19,6 +19,7 @@
 #include "guidance/ufrNumLab.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
+#include "win/WideText.h"
 #include "VantaroVersion.h"
 
 namespace vps {
@@ -306,9 +307,9 @@ bool wingdingsDraws(win::Label& label) {
         dc.get(), reinterpret_cast<HFONT>(SendMessageA(label.handle(), WM_GETFONT, 0, 0)));
     char face[LF_FACESIZE] = {};
     GetTextFaceA(dc.get(), LF_FACESIZE, face);
-    const std::string caption = label.text();
+    const std::wstring caption = win::wide(label.text());
     WORD glyph = 0xFFFF;
-    GetGlyphIndicesA(dc.get(), caption.c_str(), 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+    GetGlyphIndicesW(dc.get(), caption.c_str(), 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
     return lstrcmpiA(face, "Wingdings") == 0 && glyph != 0xFFFF;
 }
 
@@ -316,13 +317,13 @@ TEST_F(CallOutFrames, AreHiddenFramesShapedLikeTheirCircledDigit) {
     struct Case {
         TfrNumLab& frame;
         win::Box bounds;
-        char symbol;
+        const wchar_t* symbol;  // Wingdings 0x8C to 0x90, as Unicode reaches a symbol font
     } cases[] = {
-        {main->callOutFrames().CallOut1, {95, 236, 64, 64}, '\x8C'},
-        {main->callOutFrames().CallOut2, {256, 236, 64, 64}, '\x8D'},
-        {main->callOutFrames().CallOut3, {56, 316, 64, 64}, '\x8E'},
-        {main->callOutFrames().CallOut4, {256, 316, 64, 64}, '\x8F'},
-        {main->callOutFrames().CallOut5, {216, 18, 64, 64}, '\x90'},
+        {main->callOutFrames().CallOut1, {95, 236, 64, 64}, L"\xF08C"},
+        {main->callOutFrames().CallOut2, {256, 236, 64, 64}, L"\xF08D"},
+        {main->callOutFrames().CallOut3, {56, 316, 64, 64}, L"\xF08E"},
+        {main->callOutFrames().CallOut4, {256, 316, 64, 64}, L"\xF08F"},
+        {main->callOutFrames().CallOut5, {216, 18, 64, 64}, L"\xF090"},
     };
     main->ShowCapture();
     std::vector<win::Region> shapes;
@@ -331,7 +332,7 @@ TEST_F(CallOutFrames, AreHiddenFramesShapedLikeTheirCircledDigit) {
         EXPECT_EQ(GetParent(c.frame.handle()), main->handle());
         EXPECT_FALSE(IsWindowVisible(c.frame.handle()));
         EXPECT_EQ(c.frame.bounds(), c.bounds);
-        EXPECT_EQ(c.frame.Label1->text(), std::string(1, c.symbol));
+        EXPECT_EQ(c.frame.Label1->text(), win::narrow(c.symbol));
         EXPECT_FALSE(IsWindowVisible(c.frame.Label1->handle()));
         const LOGFONTA font = fontOf(c.frame.Label1->handle());
         EXPECT_STREQ(font.lfFaceName, "Wingdings");
@@ -358,13 +359,19 @@ TEST_F(CallOutFrames, TheShapeIsTheLabelsCharacterWithItsHoles) {
     // and "n". Either way the first has a hole and the second none.
     struct Case {
         const char* what;
-        char symbol;
+        const wchar_t* symbol;
         bool hole;
-    } cases[] = {{"hollow square", '\x6F', true}, {"filled square", '\x6E', false}};
+        bool wingdingsOnly;  // no other face has a glyph there
+    } cases[] = {{"hollow square", L"\x6F", true, false},
+                 {"filled square", L"\x6E", false, false},
+                 // The codes the font's own table gives them, as the call-outs name theirs.
+                 {"hollow square as U+F06F", L"\xF06F", true, true},
+                 {"filled square as U+F06E", L"\xF06E", false, true}};
     TfrNumLab& frame = main->callOutFrames().CallOut1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        frame.Label1->setText(std::string(1, c.symbol));
+        frame.Label1->setText(win::narrow(c.symbol));
+        if (c.wingdingsOnly && !wingdingsDraws(*frame.Label1)) continue;
         SendMessageA(frame.handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
         win::Region shape(CreateRectRgn(0, 0, 0, 0));
         ASSERT_NE(GetWindowRgn(frame.handle(), shape.get()), ERROR);
@@ -638,6 +645,12 @@ TEST(ExeInfo, StringTablesWithAndWithoutATranslationTable) {
          {"Deutsche Firma", "", "3.1.4.1", "", "Urheberrecht", "", "", "", "", ""}},
         {"VersionTranslationToMissingTable.dll", std::vector<std::string>(10, "")},
         {"VersionNoStringTables.dll", std::vector<std::string>(10, "")},
+        // Read as UTF-16 and kept as UTF-8, whatever the user's code page.
+        {"VersionUnicodeNames.dll",
+         {reinterpret_cast<const char*>(
+              u8"\u041e\u041e\u041e \u00ab\u041a\u0430\u0434\u0440\u00bb"),
+          "", "3.1.4.1", "", reinterpret_cast<const char*>(u8"\u00a9 \u5199\u771f \U0001F4F7"), "",
+          "", "", "", ""}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

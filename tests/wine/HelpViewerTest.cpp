@@ -10,13 +10,15 @@
 
 #include "TestSupport.h"
 #include "app/AppWindows.h"
-#include "help/HelpViewer.h"
 #include "core/HelpFile.h"
+#include "help/HelpViewer.h"
 #include "settings/uDefaults.h"
 #include "settings/uPrintingOptions.h"
 #include "win/Application.h"
 #include "win/Edit.h"
 #include "win/Form.h"
+#include "win/WideText.h"
+#include "win/Window.h"
 
 namespace vps {
 namespace {
@@ -56,11 +58,9 @@ std::string tempPath(const char* name) {
     return std::string(folder) + name;
 }
 
+// Read with the wide call: captions, topics and the paths in messages may be in any script.
 std::string textOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return win::windowText(window);
 }
 
 HWND shown(const char* className) {
@@ -454,6 +454,54 @@ TEST_F(HelpViewer, ProblemsAreReportedAndOpenNoWindow) {
     }
     RemoveDirectoryA(folder.c_str());
     DeleteFileA(malformed.c_str());
+}
+
+std::string utf8Text(const char8_t* text) {
+    return reinterpret_cast<const char*>(text);
+}
+
+// The help beside a program installed under a folder named in Cyrillic and Chinese, with a
+// Greek title and a Cyrillic topic.
+TEST_F(HelpViewer, HelpIsReadFromAFolderNamedInAnyScript) {
+    const std::string folder =
+        tempPath("") + utf8Text(u8"\u0421\u043f\u0440\u0430\u0432\u043a\u0430 \u5e2e\u52a9");
+    ASSERT_TRUE(CreateDirectoryW(win::wide(folder).c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string file = folder + "\\VANTAROPRINTSCREEN.HLP";
+    const std::string contents = utf8Text(
+        u8"@title \u0392\u03bf\u03ae\u03b8\u03b5\u03b9\u03b1\r\n"
+        u8"@topic 7 \u041e\u0431\u0437\u043e\u0440\r\n"
+        u8"\u0422\u0435\u043a\u0441\u0442 \U0001F4F7.\r\n");
+    {
+        HANDLE handle = CreateFileW(win::wide(file).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(handle, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
+        CloseHandle(handle);
+    }
+    ASSERT_TRUE(showHelp(nullptr, file, HELP_CONTEXT, 7));
+    test::pumpMessagesFor(30);
+    HWND window = shown(kTopicClass);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(textOf(window), utf8Text(u8"\u0392\u03bf\u03ae\u03b8\u03b5\u03b9\u03b1"));
+    EXPECT_EQ(
+        textOf(textViewOf(window)),
+        utf8Text(u8"\u041e\u0431\u0437\u043e\u0440\r\n\u0422\u0435\u043a\u0441\u0442 \U0001F4F7."));
+    showHelp(nullptr, "", HELP_QUIT, 0);
+    test::pumpMessagesFor(20);
+
+    // A file missing from such a folder is named as it is.
+    const std::string missing = folder + "\\" + utf8Text(u8"\u0424\u0430\u0439\u043b.HLP");
+    {
+        ErrorBoxes boxes;
+        EXPECT_FALSE(showHelp(nullptr, missing, HELP_CONTEXT, 7));
+        test::pumpMessagesFor(20);
+        ASSERT_EQ(boxes.texts().size(), 1u);
+        EXPECT_EQ(boxes.texts().front(), "Help file not found: " + missing);
+    }
+    DeleteFileW(win::wide(file).c_str());
+    RemoveDirectoryW(win::wide(folder).c_str());
 }
 
 TEST_F(HelpViewer, OneF1WithAnUnreadableHelpFileReportsItOnce) {

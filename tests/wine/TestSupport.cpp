@@ -4,6 +4,8 @@
 
 #include "win/Application.h"
 #include "win/Gdi.h"
+#include "win/WideText.h"
+#include "win/Window.h"
 
 namespace vps::test {
 
@@ -19,7 +21,9 @@ struct PendingAnswer {
 PendingAnswer pending;
 
 void CALLBACK checkForWindow(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = FindWindowA(pending.className.c_str(), pending.caption.c_str());
+    // Captions may be in any script: looked for with the wide call.
+    HWND window =
+        FindWindowW(win::wide(pending.className).c_str(), win::wide(pending.caption).c_str());
     if (!window || !IsWindowVisible(window)) return;
     KillTimer(nullptr, pending.timer);
     auto answer = std::move(pending.answer);
@@ -49,9 +53,7 @@ struct CaptionSearch {
 
 BOOL CALLBACK matchCaption(HWND child, LPARAM context) {
     auto* search = reinterpret_cast<CaptionSearch*>(context);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(child)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
-    if (*search->caption != text) return TRUE;
+    if (*search->caption != win::windowText(child)) return TRUE;
     search->found = child;
     return FALSE;
 }
