@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/TextUtil.h"
+#include "core/Utf8.h"
 
 namespace vps {
 
@@ -40,7 +40,7 @@ std::size_t extensionStart(std::string_view name) {
 
 std::string ProposedBaseName(std::string_view cleanedTitle) {
     const std::string_view base = withoutTrailing(
-        cutOnWholeCharacters(cleanedTitle, kMaxTitleBytesInName), [](char c) { return c == ' '; });
+        utf8::cutToBytes(cleanedTitle, kMaxTitleBytesInName), [](char c) { return c == ' '; });
     if (base.find_first_not_of(' ') == std::string_view::npos) return std::string(kDefaultBaseName);
     return std::string(base);
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/TextUtil.h"
+#include "core/Utf8.h"
 
 namespace win {
 
@@ -55,7 +55,7 @@ bool SaveDialog::showOnce(HWND owner, const std::string& initialDir, DWORD& erro
 
     std::vector<char> file(kFileNameBufferSize, '\0');
     // Never more than the buffer holds, and never half a character.
-    const std::string_view proposal = vps::cutOnWholeCharacters(FileName, file.size() - 1);
+    const std::string_view proposal = vps::utf8::cutToBytes(FileName, file.size() - 1);
     std::ranges::copy(proposal, file.begin());
 
     OPENFILENAMEA dialog{};
