@@ -1,8 +1,5 @@
 // The printing options dialog and the printed page, against the printer that the test machine
 // provides (scripts/lib/printer.sh: a PDF printer as the Windows default, and an Arial).
-#include <windows.h>
-// After <windows.h>: the spooler's jobs.
-#include <winspool.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +18,6 @@
 #include "settings/uPrintingOptions.h"
 #include "win/Application.h"
 #include "win/Gdi.h"
-#include "win/UniqueHandle.h"
 #include "win/WideText.h"
 
 namespace vps {
@@ -364,32 +360,6 @@ TEST(PrintedPage, CenteredTextXIsHalfTheRestTruncatedTowardZero) {
             EXPECT_LE(std::abs(2 * x + size.cx - pageWidth), 1);
         }
     }
-}
-
-// The spooler shows the job under its name in any script, as the user reads it in the queue.
-TEST(PrintedPage, TheJobIsNamedInAnyScript) {
-    SelectDefaultPrinter();
-    const PrinterChoice& printer = CurrentPrinter();
-    const PrinterDC dc(printer);
-    const std::string jobName =
-        "Print Screen by \u041f\u0451\u0442\u0440 \u03a9 \u8868 \U0001F4F7";
-    // Never finished: the job is aborted when the document goes, and nothing is printed.
-    const PrintDocument document(dc.get(), jobName);
-
-    std::wstring name = win::wide(printer.name);
-    HANDLE spooler = nullptr;
-    ASSERT_TRUE(OpenPrinterW(name.data(), &spooler, nullptr));
-    const win::ScopeExit close([spooler] { ClosePrinter(spooler); });
-    DWORD needed = 0, count = 0;
-    EnumJobsW(spooler, 0, 100, 1, nullptr, 0, &needed, &count);
-    ASSERT_GT(needed, 0u) << "the spooler lists no job";
-    std::vector<BYTE> buffer(needed);
-    ASSERT_TRUE(EnumJobsW(spooler, 0, 100, 1, buffer.data(), needed, &needed, &count));
-    std::vector<std::string> documents;
-    const auto* jobs = reinterpret_cast<const JOB_INFO_1W*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) documents.push_back(win::narrow(jobs[i].pDocument));
-    EXPECT_NE(std::ranges::find(documents, jobName), documents.end())
-        << testing::PrintToString(documents);
 }
 
 TEST(PrintedPage, CurrentUserNameIsTheLogonName) {
