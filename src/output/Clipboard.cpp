@@ -66,7 +66,7 @@ void copyToClipboard(HWND owner, const CaptureBitmap& picture) {
     }
     // Browsers, chat and office programs paste this one without loss; the name is the one they
     // look for.
-    const UINT pngFormat = RegisterClipboardFormatA("PNG");
+    const UINT pngFormat = RegisterClipboardFormatW(L"PNG");
     if (!pngFormat) win::raiseLastOSError();
     win::GlobalMemory png = pngMemory(picture);
     win::GlobalMemory dib = packedDib(picture);

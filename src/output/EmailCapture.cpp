@@ -4,31 +4,32 @@
 
 #include "core/MailText.h"
 #include "output/SendEmail.h"
+#include "win/WideText.h"
 
 namespace vps {
 
 namespace {
 
-// The text GetDateFormatA or GetTimeFormatA writes, or nothing when it fails (both answer 0).
+// The text GetDateFormatW or GetTimeFormatW writes, or nothing when it fails (both answer 0).
 template <typename Format>
 std::optional<std::string> formatted(Format format) {
     const int size = format(nullptr, 0);
     if (size <= 0) return std::nullopt;
-    std::string text(static_cast<std::size_t>(size), '\0');
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
     if (format(text.data(), size) <= 0) return std::nullopt;
     text.resize(static_cast<std::size_t>(size - 1));
-    return text;
+    return win::narrow(text);
 }
 
 std::optional<std::string> shortDate(const SYSTEMTIME& time) {
-    return formatted([&time](char* text, int size) {
-        return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, size);
+    return formatted([&time](wchar_t* text, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, size);
     });
 }
 
 std::optional<std::string> longTime(const SYSTEMTIME& time) {
-    return formatted([&time](char* text, int size) {
-        return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, size);
+    return formatted([&time](wchar_t* text, int size) {
+        return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, size);
     });
 }
 

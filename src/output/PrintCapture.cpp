@@ -1,6 +1,7 @@
 #include "output/PrintCapture.h"
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "output/Printer.h"
 #include "settings/uIni.h"
 #include "win/Gdi.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -26,34 +28,36 @@ public:
 };
 
 win::Font pageFont(const std::string& face, int height) {
-    win::Font font(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    win::Font font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH, face.c_str()));
+                               DEFAULT_PITCH, win::wide(face).c_str()));
     if (!font)
         throw std::runtime_error("The font \"" + face + "\" cannot be made for the printer.");
     return font;
 }
 
 SIZE textSize(HDC dc, const std::string& text) {
+    const std::wstring units = win::wide(text);
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, units.c_str(), static_cast<int>(units.size()), &size);
     return size;
 }
 
 void drawText(HDC dc, int x, int y, const std::string& text) {
-    TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring units = win::wide(text);
+    TextOutW(dc, x, y, units.c_str(), static_cast<int>(units.size()));
 }
 
 std::string localDate(const SYSTEMTIME& now) {
-    char text[128] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, sizeof text);
-    return text;
+    wchar_t text[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, text, std::size(text));
+    return win::narrow(text);
 }
 
 std::string localTime(const SYSTEMTIME& now) {
-    char text[128] = {};
-    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, sizeof text);
-    return text;
+    wchar_t text[128] = {};
+    GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, std::size(text));
+    return win::narrow(text);
 }
 
 void selectPrinterFromSettings() {
@@ -86,11 +90,11 @@ page::Device deviceOf(HDC printer) {
 
 std::string CurrentUserName() {
     DWORD length = 0;
-    GetUserNameA(nullptr, &length);
-    std::vector<char> name(length + 1, '\0');
+    GetUserNameW(nullptr, &length);
+    std::vector<wchar_t> name(length + 1, L'\0');
     length = static_cast<DWORD>(name.size());
-    if (!GetUserNameA(name.data(), &length)) return {};
-    return name.data();
+    if (!GetUserNameW(name.data(), &length)) return {};
+    return win::narrow(name.data());
 }
 
 int CenteredTextX(HDC dc, int pageWidth, const std::string& text) {

@@ -13,6 +13,7 @@
 #include "win/Error.h"
 #include "win/Gdi.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -35,22 +36,23 @@ std::optional<PrinterChoice>& current() {
 // An open printer of the spooler.
 using PrinterHandle = win::UniqueHandle<HANDLE, &ClosePrinter>;
 
-PrinterHandle openPrinter(const std::string& name) {
+PrinterHandle openPrinter(std::wstring& name) {
     PrinterHandle printer;
-    if (!OpenPrinterA(const_cast<char*>(name.c_str()), printer.out(), nullptr)) printer.release();
+    if (!OpenPrinterW(name.data(), printer.out(), nullptr)) printer.release();
     return printer;
 }
 
 // The printer's own default settings; empty when the driver does not tell them.
 std::vector<BYTE> defaultSettings(const std::string& name) {
-    const PrinterHandle printer = openPrinter(name);
+    std::wstring device = win::wide(name);
+    const PrinterHandle printer = openPrinter(device);
     if (!printer) return {};
-    auto* device = const_cast<char*>(name.c_str());
-    const LONG size = DocumentPropertiesA(nullptr, printer.get(), device, nullptr, nullptr, 0);
-    if (size < static_cast<LONG>(sizeof(DEVMODEA))) return {};
+    const LONG size =
+        DocumentPropertiesW(nullptr, printer.get(), device.data(), nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW))) return {};
     std::vector<BYTE> settings(static_cast<std::size_t>(size));
-    if (DocumentPropertiesA(nullptr, printer.get(), device,
-                            reinterpret_cast<DEVMODEA*>(settings.data()), nullptr,
+    if (DocumentPropertiesW(nullptr, printer.get(), device.data(),
+                            reinterpret_cast<DEVMODEW*>(settings.data()), nullptr,
                             DM_OUT_BUFFER) != IDOK) {
         return {};
     }
@@ -59,12 +61,11 @@ std::vector<BYTE> defaultSettings(const std::string& name) {
 
 std::optional<std::string> defaultPrinterName() {
     DWORD length = 0;
-    GetDefaultPrinterA(nullptr, &length);
+    GetDefaultPrinterW(nullptr, &length);
     if (length == 0) return std::nullopt;
-    std::string name(length, '\0');
-    if (!GetDefaultPrinterA(name.data(), &length)) return std::nullopt;
-    name.resize(std::strlen(name.c_str()));
-    return name;
+    std::vector<wchar_t> name(length + 1, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &length)) return std::nullopt;
+    return win::narrow(name.data());
 }
 
 void choose(const std::string& name) {
@@ -90,23 +91,26 @@ HGLOBAL copyToGlobal(const void* data, std::size_t size) {
     return handle;
 }
 
-// DEVNAMES naming the device, with the spooler as its driver.
-HGLOBAL deviceNames(const std::string& device) {
-    const std::string driver = "winspool";
-    std::vector<char> block(sizeof(DEVNAMES) + driver.size() + 1 + device.size() + 1 + 1, '\0');
+// DEVNAMES naming the device, with the spooler as its driver. For PrintDlgW its offsets count
+// wide characters, not bytes.
+HGLOBAL deviceNames(const std::string& deviceName) {
+    const std::wstring driver = L"winspool";
+    const std::wstring device = win::wide(deviceName);
+    constexpr std::size_t header = sizeof(DEVNAMES) / sizeof(wchar_t);
+    std::vector<wchar_t> block(header + driver.size() + 1 + device.size() + 1 + 1, L'\0');
     auto* names = reinterpret_cast<DEVNAMES*>(block.data());
-    names->wDriverOffset = static_cast<WORD>(sizeof(DEVNAMES));
+    names->wDriverOffset = static_cast<WORD>(header);
     names->wDeviceOffset = static_cast<WORD>(names->wDriverOffset + driver.size() + 1);
     names->wOutputOffset = static_cast<WORD>(names->wDeviceOffset + device.size() + 1);
-    std::memcpy(block.data() + names->wDriverOffset, driver.c_str(), driver.size());
-    std::memcpy(block.data() + names->wDeviceOffset, device.c_str(), device.size());
-    return copyToGlobal(block.data(), block.size());
+    std::ranges::copy(driver, block.begin() + names->wDriverOffset);
+    std::ranges::copy(device, block.begin() + names->wDeviceOffset);
+    return copyToGlobal(block.data(), block.size() * sizeof(wchar_t));
 }
 
-int CALLBACK collectTrueType(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM names) {
+int CALLBACK collectTrueType(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM names) {
     // Vertical variants of East Asian fonts carry an "@" and are no choice for a title.
-    if ((type & TRUETYPE_FONTTYPE) && font->lfFaceName[0] != '@') {
-        reinterpret_cast<std::set<std::string>*>(names)->insert(font->lfFaceName);
+    if ((type & TRUETYPE_FONTTYPE) && font->lfFaceName[0] != L'@') {
+        reinterpret_cast<std::set<std::string>*>(names)->insert(win::narrow(font->lfFaceName));
     }
     return 1;
 }
@@ -119,12 +123,12 @@ const std::vector<std::string>& PrinterList() {
         const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
         DWORD needed = 0;
         DWORD count = 0;
-        EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+        EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &count);
         if (needed == 0) return names;
         std::vector<BYTE> buffer(needed);
-        if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
-        const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
-        for (DWORD i = 0; i < count; ++i) names.emplace_back(printers[i].pPrinterName);
+        if (!EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
+        const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+        for (DWORD i = 0; i < count; ++i) names.push_back(win::narrow(printers[i].pPrinterName));
         return names;
     }();
     return list;
@@ -152,7 +156,7 @@ const PrinterChoice& CurrentPrinter() {
 void SetPrinterOrientation(short orientation) {
     const PrinterChoice& printer = CurrentPrinter();
     if (printer.devMode.empty()) return;  // a driver without settings keeps its own
-    auto* settings = reinterpret_cast<DEVMODEA*>(current()->devMode.data());
+    auto* settings = reinterpret_cast<DEVMODEW*>(current()->devMode.data());
     settings->dmOrientation = orientation;
     settings->dmFields |= DM_ORIENTATION;
 }
@@ -168,7 +172,7 @@ bool ShowPrintDialog(HWND owner) {
             settings.reset(copyToGlobal(printer.devMode.data(), printer.devMode.size()));
         }
     }
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.hDevNames = names.get();
@@ -177,7 +181,7 @@ bool ShowPrintDialog(HWND owner) {
     // file would need a file name this program does not ask for.
     dialog.Flags =
         PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
-    const BOOL confirmed = PrintDlgA(&dialog);
+    const BOOL confirmed = PrintDlgW(&dialog);
     adopt(names, dialog.hDevNames);
     adopt(settings, dialog.hDevMode);
     if (!confirmed) {
@@ -191,13 +195,17 @@ bool ShowPrintDialog(HWND owner) {
     PrinterChoice chosen;
     // A block the dialog returned but that cannot be locked counts as not returned.
     if (const auto* devNames = static_cast<const DEVNAMES*>(names.get() ? GlobalLock(names.get()) : nullptr)) {
-        chosen.name = reinterpret_cast<const char*>(devNames) + devNames->wDeviceOffset;
+        chosen.name = win::narrow(reinterpret_cast<const wchar_t*>(devNames) + devNames->wDeviceOffset);
         GlobalUnlock(names.get());
     }
-    if (const auto* devMode = static_cast<const DEVMODEA*>(settings.get() ? GlobalLock(settings.get()) : nullptr)) {
+    if (const auto* devMode = static_cast<const DEVMODEW*>(settings.get() ? GlobalLock(settings.get()) : nullptr)) {
         const auto* bytes = reinterpret_cast<const BYTE*>(devMode);
         chosen.devMode.assign(bytes, bytes + devMode->dmSize + devMode->dmDriverExtra);
-        if (chosen.name.empty()) chosen.name = reinterpret_cast<const char*>(devMode->dmDeviceName);
+        if (chosen.name.empty()) {
+            // The device name fills its field without a NUL when it is that long.
+            const wchar_t* name = devMode->dmDeviceName;
+            chosen.name = win::narrow(std::wstring_view(name, wcsnlen(name, CCHDEVICENAME)));
+        }
         GlobalUnlock(settings.get());
     }
     current() = std::move(chosen);
@@ -207,12 +215,13 @@ bool ShowPrintDialog(HWND owner) {
 std::vector<std::string> PrinterTrueTypeFonts() {
     if (!current() && !defaultPrinterName()) return {};
     const PrinterChoice& printer = CurrentPrinter();
-    const win::OwnedDC info(CreateICA(nullptr, printer.name.c_str(), nullptr, printer.settings()));
+    const win::OwnedDC info(
+        CreateICW(nullptr, win::wide(printer.name).c_str(), nullptr, printer.settings()));
     if (!info) return {};
     std::set<std::string> names;
-    LOGFONTA all{};
+    LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(info.get(), &all, collectTrueType, reinterpret_cast<LPARAM>(&names), 0);
+    EnumFontFamiliesExW(info.get(), &all, collectTrueType, reinterpret_cast<LPARAM>(&names), 0);
     std::vector<std::string> sorted(names.begin(), names.end());
     std::ranges::sort(sorted, [](const std::string& a, const std::string& b) {
         return _stricmp(a.c_str(), b.c_str()) < 0;
@@ -221,16 +230,17 @@ std::vector<std::string> PrinterTrueTypeFonts() {
 }
 
 PrinterDC::PrinterDC(const PrinterChoice& printer)
-    : dc_(CreateDCA(nullptr, printer.name.c_str(), nullptr, printer.settings())) {
+    : dc_(CreateDCW(nullptr, win::wide(printer.name).c_str(), nullptr, printer.settings())) {
     if (!dc_) throw std::runtime_error("Printer selected is not valid");
 }
 
 PrintDocument::PrintDocument(HDC dc, const std::string& jobName) : dc_(dc) {
-    DOCINFOA document{};
+    const std::wstring name = win::wide(jobName);
+    DOCINFOW document{};
     document.cbSize = sizeof document;
-    document.lpszDocName = jobName.c_str();
+    document.lpszDocName = name.c_str();
     SetLastError(0);
-    if (StartDocA(dc_, &document) <= 0)
+    if (StartDocW(dc_, &document) <= 0)
         raisePrinterError("The printer could not begin the document.");
     if (StartPage(dc_) <= 0) {
         AbortDoc(dc_);

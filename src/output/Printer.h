@@ -15,13 +15,13 @@ namespace vps {
 // system the first time it is needed and kept for the life of the process.
 const std::vector<std::string>& PrinterList();
 
-// The current printer: its name and its settings (a DEVMODEA with the driver's private part).
+// The current printer: its name and its settings (a DEVMODEW with the driver's private part).
 struct PrinterChoice {
     std::string name;
     std::vector<BYTE> devMode;  // empty: the driver's defaults
 
-    const DEVMODEA* settings() const {
-        return devMode.empty() ? nullptr : reinterpret_cast<const DEVMODEA*>(devMode.data());
+    const DEVMODEW* settings() const {
+        return devMode.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(devMode.data());
     }
 };
 

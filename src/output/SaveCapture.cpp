@@ -12,6 +12,7 @@
 #include "output/SafeFileWriter.h"
 #include "settings/uIni.h"
 #include "win/Application.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -22,7 +23,7 @@ namespace {
 
 // A folder of the proposed name must not push the proposal on: only files count.
 bool isExistingFile(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
+    const DWORD attributes = GetFileAttributesW(win::wide(name).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -4,12 +4,14 @@
 
 #include "core/MailAttachments.h"
 #include "core/MailText.h"
+#include "output/MailAnsiText.h"
 #include "output/SimpleMapi.h"
 #include "win/Application.h"
 #include "win/Error.h"
 #include "win/Form.h"
 #include "win/MessageDialog.h"
 #include "win/Shell.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -28,7 +30,7 @@ void showMailMessage(HWND owner, std::string text, win::DialogKind kind, const c
 }
 
 bool fileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(win::wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -50,13 +52,12 @@ HWND applicationWindow() {
     return main ? main->handle() : nullptr;
 }
 
-// Without a mail client the logon fails whatever the user does; the file is saved all the same,
-// so the warning offers to show it, selected in its folder, ready to be dragged into any mail.
-void reportNoMailClient(HWND owner, const std::string& context, std::uint32_t code,
-                        const std::string& picture) {
+// The file is saved whatever became of the mail: the warning offers to show it, selected in its
+// folder, ready to be dragged into any mail.
+void warnOfferingThePicture(HWND owner, const std::string& text, const std::string& picture) {
     constexpr int kShowPicture = 100;
     const int answer = win::showMessageDialog(
-        owner, {.text = mapiErrorReport(context, code),
+        owner, {.text = text,
                 .caption = "Warning",
                 .kind = win::DialogKind::Warning,
                 .buttons = {{"OK", IDOK}, {"Show the picture", kShowPicture}},
@@ -68,6 +69,67 @@ void reportNoMailClient(HWND owner, const std::string& context, std::uint32_t co
     } catch (const win::SystemError& error) {
         showMailMessage(owner, error.what(), win::DialogKind::Error, "Error");
     }
+}
+
+std::string unspellableAttachmentText(const std::string& path) {
+    return "The picture is saved as \"" + path +
+           "\", but the mail program cannot be given it: it reads file names only in this "
+           "system's character set, which cannot spell this one, and the drive keeps no short "
+           "name for the file.\r\nPlease attach the file to a message yourself.";
+}
+
+// A message for MAPISendMailW: every text in Unicode, the attachments named as they are.
+struct WideMessage {
+    std::wstring subject;
+    std::wstring note;
+    std::vector<std::wstring> paths;
+    std::vector<std::wstring> names;
+    std::wstring recipientName;
+    std::wstring recipientAddress;
+    mapi::RecipDescW recipient{};
+    std::vector<mapi::FileDescW> files;
+    mapi::MessageW message{};
+};
+
+void fillWideMessage(WideMessage& wide, const std::string& subject, const std::string& body,
+                     const std::vector<MailAttachment>& attachments, const MapiRecipDesc* resolved) {
+    wide.subject = win::wide(subject);
+    wide.note = win::wide(body);
+    for (const MailAttachment& attachment : attachments) {
+        wide.paths.push_back(win::wide(attachment.path));
+        wide.names.push_back(win::wide(attachment.fileName));
+    }
+    for (std::size_t i = 0; i < attachments.size(); ++i) {
+        wide.files.push_back({.ulReserved = 0,
+                              .flFlags = 0,
+                              .nPosition = kNoPositionInBody,
+                              .lpszPathName = wide.paths[i].data(),
+                              .lpszFileName = wide.names[i].data(),
+                              .lpFileType = nullptr});
+    }
+    // The recipient was resolved by the ANSI MAPIResolveName, the only one there is.
+    if (resolved) {
+        wide.recipientName = win::wide(mail::fromAnsi(resolved->lpszName));
+        wide.recipientAddress = win::wide(mail::fromAnsi(resolved->lpszAddress));
+        wide.recipient = {.ulReserved = 0,
+                          .ulRecipClass = resolved->ulRecipClass,
+                          .lpszName = resolved->lpszName ? wide.recipientName.data() : nullptr,
+                          .lpszAddress = resolved->lpszAddress ? wide.recipientAddress.data() : nullptr,
+                          .ulEIDSize = resolved->ulEIDSize,
+                          .lpEntryID = resolved->lpEntryID};
+    }
+    wide.message = {.ulReserved = 0,
+                    .lpszSubject = wide.subject.data(),
+                    .lpszNoteText = wide.note.data(),
+                    .lpszMessageType = nullptr,
+                    .lpszDateReceived = nullptr,
+                    .lpszConversationID = nullptr,
+                    .flFlags = 0,
+                    .lpOriginator = nullptr,
+                    .nRecipCount = resolved ? 1u : 0u,
+                    .lpRecips = resolved ? &wide.recipient : nullptr,
+                    .nFileCount = static_cast<ULONG>(wide.files.size()),
+                    .lpFiles = wide.files.empty() ? nullptr : wide.files.data()};
 }
 
 }  // namespace
@@ -95,15 +157,16 @@ void SendMapiMail(HWND owner, const std::string& profileName, const std::string&
         return;
     }
 
-    // Simple MAPI takes writable strings; it gets copies so the caller's stay untouched.
-    std::string profile = profileName;
-    std::string secret = password;
+    // Simple MAPI's logon and name resolution exist in ANSI only, and take writable strings:
+    // copies in the code page, so the caller's stay untouched.
+    std::string profile = mail::ansiText(profileName);
+    std::string secret = mail::ansiText(password);
     LHANDLE handle = 0;
     if (const ULONG result =
             mapi::logon(0, profile.data(), secret.data(), MAPI_NEW_SESSION, 0, &handle)) {
         if (!mapi::clientInstalled() && !attachments.entries.empty()) {
-            reportNoMailClient(owner, logonContext(profileName), result,
-                               attachments.entries.front().path);
+            warnOfferingThePicture(owner, mapiErrorReport(logonContext(profileName), result),
+                                   attachments.entries.front().path);
         } else {
             ReportMapiError(owner, logonContext(profileName), result);
         }
@@ -111,7 +174,23 @@ void SendMapiMail(HWND owner, const std::string& profileName, const std::string&
     }
     const MapiSession session(handle);
 
-    std::string recipient = recipientName;
+    // An ANSI client is handed each file by a path it can read, its short one if need be, and
+    // never one spelled with stand-in characters, which would name another file or none.
+    const bool wideClient = mapi::wideSendMailAvailable();
+    std::vector<mail::AnsiAttachment> ansiAttachments;
+    if (!wideClient) {
+        for (const MailAttachment& attachment : attachments.entries) {
+            const auto ansi = mail::ansiAttachment(attachment.path, attachment.fileName);
+            if (!ansi) {
+                warnOfferingThePicture(owner, unspellableAttachmentText(attachment.path),
+                                       attachment.path);
+                return;
+            }
+            ansiAttachments.push_back(*ansi);
+        }
+    }
+
+    std::string recipient = mail::ansiText(recipientName);
     lpMapiRecipDesc resolved = nullptr;
     // A client that claims success without a record gets no recipient rather than a null one.
     const bool hasRecipient = mapi::resolveName(session.handle(), 0, recipient.data(),
@@ -120,37 +199,42 @@ void SendMapiMail(HWND owner, const std::string& profileName, const std::string&
     // Without a recipient the mail client's own window lets the user complete the message.
     const FLAGS sendFlags = hasRecipient ? MAPI_LOGON_UI : MAPI_LOGON_UI | MAPI_DIALOG;
 
-    std::vector<MapiFileDesc> files;
-    files.reserve(attachments.entries.size());
-    for (MailAttachment& attachment : attachments.entries) {
-        files.push_back({.ulReserved = 0,
-                         .flFlags = 0,
-                         .nPosition = kNoPositionInBody,
-                         .lpszPathName = attachment.path.data(),
-                         .lpszFileName = attachment.fileName.data(),
-                         .lpFileType = nullptr});
+    ULONG result = SUCCESS_SUCCESS;
+    // With MAPI_DIALOG the call returns only once the user has sent or cancelled the message.
+    if (wideClient) {
+        WideMessage wide;
+        fillWideMessage(wide, subject, body, attachments.entries, hasRecipient ? resolved : nullptr);
+        result = mapi::sendMailW(session.handle(), reinterpret_cast<ULONG_PTR>(owner),
+                                 &wide.message, sendFlags, 0);
+    } else {
+        std::vector<MapiFileDesc> files;
+        files.reserve(ansiAttachments.size());
+        for (mail::AnsiAttachment& attachment : ansiAttachments) {
+            files.push_back({.ulReserved = 0,
+                             .flFlags = 0,
+                             .nPosition = kNoPositionInBody,
+                             .lpszPathName = attachment.path.data(),
+                             .lpszFileName = attachment.fileName.data(),
+                             .lpFileType = nullptr});
+        }
+        std::string subjectText = mail::ansiText(subject);
+        std::string noteText = mail::ansiText(body);
+        MapiMessage message{.ulReserved = 0,
+                            .lpszSubject = subjectText.data(),
+                            .lpszNoteText = noteText.data(),
+                            .lpszMessageType = nullptr,
+                            .lpszDateReceived = nullptr,
+                            .lpszConversationID = nullptr,
+                            .flFlags = 0,
+                            .lpOriginator = nullptr,
+                            .nRecipCount = hasRecipient ? 1u : 0u,
+                            .lpRecips = hasRecipient ? resolved : nullptr,
+                            .nFileCount = static_cast<ULONG>(files.size()),
+                            .lpFiles = files.empty() ? nullptr : files.data()};
+        result = mapi::sendMail(session.handle(), reinterpret_cast<ULONG_PTR>(owner), &message,
+                                sendFlags, 0);
     }
-
-    std::string subjectText = subject;
-    std::string noteText = body;
-    MapiMessage message{.ulReserved = 0,
-                        .lpszSubject = subjectText.data(),
-                        .lpszNoteText = noteText.data(),
-                        .lpszMessageType = nullptr,
-                        .lpszDateReceived = nullptr,
-                        .lpszConversationID = nullptr,
-                        .flFlags = 0,
-                        .lpOriginator = nullptr,
-                        .nRecipCount = hasRecipient ? 1u : 0u,
-                        .lpRecips = hasRecipient ? resolved : nullptr,
-                        .nFileCount = static_cast<ULONG>(files.size()),
-                        .lpFiles = files.empty() ? nullptr : files.data()};
-
-    // With MAPI_DIALOG this returns only once the user has sent or cancelled the message.
-    if (const ULONG result = mapi::sendMail(session.handle(), reinterpret_cast<ULONG_PTR>(owner),
-                                            &message, sendFlags, 0)) {
-        ReportMapiError(owner, std::string(kSendingContext), result);
-    }
+    if (result) ReportMapiError(owner, std::string(kSendingContext), result);
 }
 
 void SendMapiMail(const std::string& profileName, const std::string& password,

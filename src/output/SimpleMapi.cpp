@@ -11,35 +11,35 @@ namespace {
 
 bool registryAnnouncesSimpleMapi() {
     win::RegistryKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows Messaging Subsystem", 0,
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows Messaging Subsystem", 0,
                       KEY_READ, key.out()) != ERROR_SUCCESS) {
         return false;
     }
     // A longer value does not fit and so does not count, whatever it says.
-    char value[9] = {};
+    wchar_t value[9] = {};
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key.get(), "MAPI", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+    if (RegQueryValueExW(key.get(), L"MAPI", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
                          &size) != ERROR_SUCCESS) {
         return false;
     }
-    return std::string_view(value, strnlen(value, size)) == "1";
+    return std::wstring_view(value, wcsnlen(value, size / sizeof(wchar_t))) == L"1";
 }
 
 bool simpleMapiInstalled() {
-    OSVERSIONINFOA version{};
+    OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
-    GetVersionExA(&version);
+    GetVersionExW(&version);
     // Windows NT 3.51 and earlier announce Simple MAPI in WIN.INI, later versions in the registry.
     const bool after351 =
         version.dwMajorVersion > 3 || (version.dwMajorVersion == 3 && version.dwMinorVersion > 51);
     if (after351) return registryAnnouncesSimpleMapi();
-    return GetProfileIntA("Mail", "MAPI", 0) != 0;
+    return GetProfileIntW(L"Mail", L"MAPI", 0) != 0;
 }
 
 HMODULE simpleMapiLibrary() {
     // Decided once: a system without Simple MAPI stays without it until the program restarts,
     // and a loaded library stays loaded until the process ends, so nothing frees it.
-    static const HMODULE library = simpleMapiInstalled() ? LoadLibraryA("MAPI32.DLL") : nullptr;
+    static const HMODULE library = simpleMapiInstalled() ? LoadLibraryW(L"MAPI32.DLL") : nullptr;
     return library;
 }
 
@@ -103,6 +103,25 @@ ULONG sendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message, FLAGS 
 ULONG logoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags, ULONG reserved) {
     static LibraryFunction<MAPILOGOFF> function("MAPILogoff");
     if (auto* call = function.get()) return call(session, uiParam, flags, reserved);
+    return MAPI_USER_ABORT;
+}
+
+namespace {
+
+LibraryFunction<SendMailW>& sendMailWFunction() {
+    static LibraryFunction<SendMailW> function("MAPISendMailW");
+    return function;
+}
+
+}  // namespace
+
+bool wideSendMailAvailable() {
+    return sendMailWFunction().get() != nullptr;
+}
+
+ULONG sendMailW(LHANDLE session, ULONG_PTR uiParam, MessageW* message, FLAGS flags,
+                ULONG reserved) {
+    if (auto* call = sendMailWFunction().get()) return call(session, uiParam, message, flags, reserved);
     return MAPI_USER_ABORT;
 }
 

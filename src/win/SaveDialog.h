@@ -1,7 +1,7 @@
 #pragma once
 
 #include <windows.h>
-// After <windows.h>: OPENFILENAMEA.
+// After <windows.h>: OPENFILENAMEW.
 #include <commdlg.h>
 
 #include <cstddef>
@@ -29,9 +29,9 @@ public:
     // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-createdirectorya
     static constexpr std::size_t kMaxFolderLength = MAX_PATH - 12;
 
-    // Room for the longest name the dialog may give back: a path of 32767 UTF-16 units, each up
-    // to 3 bytes in the ANSI (and later UTF-8) text, and its NUL.
-    static constexpr std::size_t kFileNameBufferSize = 3 * 32767 + 1;
+    // Room, in UTF-16 units, for the longest name the dialog may give back: a path of 32767
+    // units and its NUL.
+    static constexpr std::size_t kFileNameBufferSize = 32767 + 1;
 
     // InitialDir, or empty when it is longer than a folder can be: such a folder is ignored
     // rather than handed to the system's dialog, which may copy it into a buffer of MAX_PATH.
@@ -49,8 +49,9 @@ public:
 
 protected:
     // The system's dialog: true with a name, false with its extended error (0 for a cancel).
-    // Tests stand in for it to fail as the system may.
-    virtual bool runDialog(OPENFILENAMEA& dialog, DWORD& error);
+    // Every text in `dialog` is wide; FileName and the others are UTF-8 and are converted on
+    // the way in and out. Tests stand in for it to fail as the system may.
+    virtual bool runDialog(OPENFILENAMEW& dialog, DWORD& error);
 
 private:
     // One showing; false with the dialog's extended error (0 for a cancel) when it gives no name.

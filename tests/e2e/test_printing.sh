@@ -263,6 +263,20 @@ missing_printer_is_named_and_window_stays() {
   wait_hidden
 }
 
+# A title in Cyrillic and Greek, stored in the settings file in UTF-8, prints as it is spelled
+# and centred (measured as it is drawn, not as bytes of the ANSI code page).
+title_in_any_script_prints_as_spelled() {
+  local title='Снимок Ωμέγα'
+  settings '[Action]' 'ItemIndex=0' '[ReportTitle]' "Text=$title"
+  start_and_print_one_page
+  local words printed centre
+  words="$(pdf_words)"
+  printed="$(awk '$4 < 19.2 { printf "%s%s", sep, $5; sep = " " }' <<<"$words")"
+  [ "$printed" = "$title" ] || fail "title line '$printed', expected '$title'"
+  centre="$(awk '$4 < 19.2' <<<"$words" | awk 'NR == 1 { l = $1 } { r = $3 } END { print (l + r) / 2 }')"
+  awk -v c="$centre" 'BEGIN { exit !(c > 295.5 && c < 299.5) }' || fail "the title is centred at ${centre}pt, not at 297.5pt"
+}
+
 e2e_setup "${SCREEN_W}x${SCREEN_H}x24"
 PICTURE="$(mktemp -d "${TMPDIR:-/tmp}/vps-print.XXXXXX")"
 VPS_TEMP_DIRS+=("$PICTURE")
@@ -277,6 +291,7 @@ import -window root "$PICTURE/shown.png"
 
 run_case "Print to Default Printer: title, picture at its screen size, footer" prints_title_picture_and_footer
 run_case "landscape: a picture fitted between large bands" landscape_fits_between_large_bands
+run_case "a title in Cyrillic and Greek prints as it is spelled, centred" title_in_any_script_prints_as_spelled
 run_case "a font size out of range is reported once; the design size prints" out_of_range_font_size_is_reported_once_and_the_design_size_printed
 run_case "Print to Selected Printer: a cancelled dialog prints nothing" selected_printer_cancel_prints_nothing
 run_case "a stored printer that is not installed is named; the window stays" missing_printer_is_named_and_window_stays

@@ -18,6 +18,7 @@
 #include "settings/uPrintingOptions.h"
 #include "win/Application.h"
 #include "win/Gdi.h"
+#include "win/WideText.h"
 
 namespace vps {
 namespace {
@@ -339,15 +340,19 @@ TEST(PrintedPage, StretchBitmapToCanvasKeepsTheRowsTheRightWayUp) {
     }
 }
 
+// Texts in any script are measured as they are drawn, character by character: measured as
+// bytes of the ANSI code page, a Cyrillic title came out twice as wide and stood off centre.
 TEST(PrintedPage, CenteredTextXIsHalfTheRestTruncatedTowardZero) {
     win::MemoryDC dc;
-    win::Font font(CreateFontA(-37, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                               0, 0, "Arial"));
+    win::Font font(CreateFontW(-37, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                               0, 0, L"Arial"));
     win::SelectGuard selected(dc.get(), font.get());
     for (const std::string text :
-         {"", "X", "Print Screen", "A much longer line than the page is wide"}) {
+         {"", "X", "Print Screen", "A much longer line than the page is wide",
+          "\u0421\u043d\u0438\u043c\u043e\u043a \u03a9\u03bc\u03ad\u03b3\u03b1 \u8868 \U0001F4F7"}) {
+        const std::wstring units = win::wide(text);
         SIZE size{};
-        GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.get(), units.c_str(), static_cast<int>(units.size()), &size);
         for (int pageWidth : {0, 101, 2479}) {
             SCOPED_TRACE(testing::Message() << "'" << text << "' on " << pageWidth);
             const int x = CenteredTextX(dc.get(), pageWidth, text);

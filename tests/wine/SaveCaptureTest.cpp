@@ -30,8 +30,10 @@
 
 #include "TestSupport.h"
 #include "core/BmpFile.h"
+#include "core/CaptureChoices.h"
 #include "core/SaveFileType.h"
 #include "output/CaptureBitmap.h"
+#include "output/Clipboard.h"
 #include "output/JpegEncoder.h"
 #include "output/PngEncoder.h"
 #include "output/SafeFileWriter.h"
@@ -39,6 +41,7 @@
 #include "settings/uIni.h"
 #include "win/SaveDialog.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 namespace {
@@ -59,47 +62,60 @@ std::string makeTestFolder() {
     return folder;
 }
 
+// Through the wide calls, so folders and files of any script are found, read and removed.
 void removeTree(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring name = win::wide(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(name.c_str());
         return;
     }
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((name + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
-            if (name != "." && name != "..") removeTree(path + "\\" + name);
-        } while (FindNextFileA(search, &entry));
+            const std::string inner = win::narrow(entry.cFileName);
+            if (inner != "." && inner != "..") removeTree(path + "\\" + inner);
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(name.c_str());
 }
 
 // Names in a folder, so a stray temporary file shows.
 std::set<std::string> entriesOf(const std::string& folder) {
     std::set<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(win::wide(folder + "\\*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        const std::string name = entry.cFileName;
+        const std::string name = win::narrow(entry.cFileName);
         if (name != "." && name != "..") names.insert(name);
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     return names;
 }
 
 Bytes readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), {});
+    win::FileHandle file(CreateFileW(win::wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    Bytes bytes;
+    std::uint8_t chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return bytes;
 }
 
 void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    win::FileHandle file(CreateFileW(win::wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file) WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 Bytes bytesOf(const std::string& text) {
@@ -310,10 +326,10 @@ void expectBlockColours(const DecodedJpeg& jpeg, int tolerance) {
 // Answering the system Save dialog
 
 std::string textOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return win::narrow(text);
 }
 
 // The file name box: a plain edit in older dialogs, the edit of a ComboBoxEx in newer ones.
@@ -380,9 +396,9 @@ private:
         }
         SeenDialog seen;
         seen.proposedName = textOf(fileNameEdit(dialog));
-        char folder[MAX_PATH] = {};
-        SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        seen.folder = folder;
+        wchar_t folder[MAX_PATH] = {};
+        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        seen.folder = win::narrow(folder);
         seen.fileType = textOf(GetDlgItem(dialog, cmb1));
         seen.owner = GetWindow(dialog, GW_OWNER);
         dialogs_.push_back(seen);
@@ -395,7 +411,7 @@ private:
         if (answer_.empty()) {
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         } else {
-            SetWindowTextA(fileNameEdit(dialog), answer_.c_str());
+            SetWindowTextW(fileNameEdit(dialog), win::wide(answer_).c_str());
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         }
@@ -424,7 +440,7 @@ public:
 
     std::string in(const std::string& name) const { return folder + "\\" + name; }
     std::string subfolder(const std::string& name) const {
-        CreateDirectoryA(in(name).c_str(), nullptr);
+        CreateDirectoryW(win::wide(in(name)).c_str(), nullptr);
         return in(name);
     }
 };
@@ -1003,24 +1019,28 @@ public:
 
     std::vector<std::string> initialFolders;
     std::vector<std::string> proposals;
+    std::vector<std::wstring> proposalUnits;  // the proposals as the dialog got them
     DWORD bufferSize = 0;
 
 protected:
-    bool runDialog(OPENFILENAMEA& dialog, DWORD& error) override {
-        initialFolders.emplace_back(dialog.lpstrInitialDir ? dialog.lpstrInitialDir : "(none)");
-        proposals.emplace_back(dialog.lpstrFile, strnlen(dialog.lpstrFile, dialog.nMaxFile));
+    bool runDialog(OPENFILENAMEW& dialog, DWORD& error) override {
+        initialFolders.emplace_back(dialog.lpstrInitialDir ? win::narrow(dialog.lpstrInitialDir) : "(none)");
+        const std::wstring_view proposal(dialog.lpstrFile, wcsnlen(dialog.lpstrFile, dialog.nMaxFile));
+        proposals.push_back(win::narrow(proposal));
+        proposalUnits.emplace_back(proposal);
         bufferSize = dialog.nMaxFile;
         const Answer answer = initialFolders.size() <= answers_.size() ? answers_[initialFolders.size() - 1]
                                                                         : Answer{};
         error = answer.error;
         if (!answer.ok) return false;
-        if (answer.name.size() >= dialog.nMaxFile) {
-            // https://learn.microsoft.com/windows/win32/api/commdlg/ns-commdlg-openfilenamea
-            *reinterpret_cast<WORD*>(dialog.lpstrFile) = static_cast<WORD>(answer.name.size() + 1);
+        const std::wstring name = win::wide(answer.name);
+        if (name.size() >= dialog.nMaxFile) {
+            // https://learn.microsoft.com/windows/win32/api/commdlg/ns-commdlg-openfilenamew
+            *reinterpret_cast<WORD*>(dialog.lpstrFile) = static_cast<WORD>(name.size() + 1);
             error = FNERR_BUFFERTOOSMALL;
             return false;
         }
-        std::copy_n(answer.name.c_str(), answer.name.size() + 1, dialog.lpstrFile);
+        std::copy_n(name.c_str(), name.size() + 1, dialog.lpstrFile);
         return true;
     }
 
@@ -1082,25 +1102,26 @@ TEST(SaveDialog, AFailureIsRetriedOnceWithoutTheInitialFolderAndNeverTakenForCan
     }
 }
 
-// The dialog gets a buffer for the longest path there is, in the bytes the ANSI text may need,
-// and never a proposal longer than that buffer or cut inside a character.
+// The dialog gets a buffer for the longest path there is, in UTF-16 units, and never a proposal
+// longer than that buffer or cut between the two halves of a character beyond U+FFFF.
 TEST(SaveDialog, TheBufferHoldsTheLongestPathAndTheProposalFitsIt) {
     std::string euros = "C:\\";
-    while (euros.size() + 3 <= 3 * 32767) euros += "\xE2\x82\xAC";  // 3 bytes each
+    for (std::size_t units = 3; units < 32767; ++units) euros += "\xE2\x82\xAC";  // 1 unit each
     ScriptedSaveDialog dialog({{true, 0, euros}});
     std::string proposal;
-    for (int i = 0; i < 70000; ++i) proposal += "\xC3\xA9";  // 2 bytes each, far too many
+    for (int i = 0; i < 20000; ++i) proposal += "\xF0\x9F\x93\xB7";  // a camera: 2 units each
     dialog.FileName = proposal;
 
     ASSERT_TRUE(dialog.execute(nullptr));
 
     EXPECT_EQ(dialog.FileName, euros) << "the longest answer was cut or refused";
     ASSERT_EQ(dialog.proposals.size(), 1u);
-    const std::string& handed = dialog.proposals[0];
-    EXPECT_LT(handed.size(), dialog.bufferSize);
-    EXPECT_EQ(handed.size() % 2, 0u) << "cut inside a character";
-    EXPECT_EQ(handed, proposal.substr(0, handed.size()));
-    EXPECT_GT(handed.size(), 65000u);
+    const std::wstring& units = dialog.proposalUnits[0];
+    EXPECT_LT(units.size(), dialog.bufferSize);
+    EXPECT_GE(units.size() + 2, dialog.bufferSize) << "cut shorter than it had to be";
+    ASSERT_FALSE(units.empty());
+    EXPECT_FALSE(IS_HIGH_SURROGATE(units.back())) << "cut inside a character";
+    EXPECT_EQ(dialog.proposals[0], proposal.substr(0, dialog.proposals[0].size()));
 }
 
 // A stored folder of 1,000 characters was handed to the system's dialog, which copied it into a
@@ -1292,6 +1313,119 @@ TEST_F(PngSaveTest, FailedWriteAfterTheDialogStillRemembersTheFolderAndKeepsTheO
         EXPECT_EQ(entriesOf(pictures), std::set<std::string>{c.name});
         removeTree(target);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Names in any script
+
+// Cyrillic, CJK and an emoji, none of which code page 1252 (Wine's default) can spell: through
+// the ANSI calls this folder could be neither found nor written into.
+constexpr const char* kUnicodeFolder = "\u0421\u043d\u0438\u043c\u043a\u0438 \u044d\u043a\u0440\u0430\u043d\u0430 \u8868 \U0001F4F7";
+
+TEST_F(SaveTest, SafeWriterWritesAndReplacesInAFolderOfAnyScript) {
+    const std::string unicode = subfolder(kUnicodeFolder);
+    const std::string name = "\u03a9\u03bc\u03ad\u03b3\u03b1 \u5199\u771f \U0001F5BC.bin";
+    const std::string target = unicode + "\\" + name;
+
+    WriteFileSafely(target, bytesOf("first contents"));
+    EXPECT_EQ(readFile(target), bytesOf("first contents"));
+    WriteFileSafely(target, bytesOf("second"));
+    EXPECT_EQ(readFile(target), bytesOf("second"));
+    EXPECT_EQ(entriesOf(unicode), std::set<std::string>{name});
+
+    // A file the user protected is seen as such there too, and kept.
+    ASSERT_TRUE(SetFileAttributesW(win::wide(target).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(WriteFileSafely(target, bytesOf("third")), FileWriteError);
+    EXPECT_EQ(readFile(target), bytesOf("second"));
+    EXPECT_EQ(entriesOf(unicode), std::set<std::string>{name});
+}
+
+// Through the system's own dialog: the name typed there in any script is where the picture lands,
+// byte for byte the file the encoder makes, and the folder is remembered as it is spelled.
+TEST_F(PngSaveTest, BmpJpegAndPngLandByteExactInAFolderOfAnyScript) {
+    const std::string unicode = subfolder(kUnicodeFolder);
+    CaptureBitmap bitmap(37, 21);
+    paintNoisyBlocks(bitmap);
+    const BgrPicture picture = pictureOf(bitmap);
+    struct Case {
+        const char* what;
+        int format;
+        std::string name;
+        Bytes expected;
+    } cases[] = {
+        {"BMP", 0, "\u0441\u043d\u0438\u043c\u043e\u043a \U0001F5BC.bmp", BmpFileBytes(picture)},
+        {"JPEG", 1, "\u5199\u771f \u03a9.jpg", EncodeJpeg(picture, options::JpegQualityTable[3])},
+        {"PNG", 0, "\u03a9\u03bc\u03ad\u03b3\u03b1.png", EncodePng(picture)},
+    };
+    std::set<std::string> written;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string target = unicode + "\\" + c.name;
+        SaveDialogAnswerer answerer(target);
+
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, c.format, 3, "Print Screen", true), target);
+
+        EXPECT_TRUE(readFile(target) == c.expected) << "the file differs from the encoder's";
+        EXPECT_EQ(dialog.InitialDir, unicode + "\\");
+        written.insert(c.name);
+        EXPECT_EQ(entriesOf(unicode), written);
+    }
+}
+
+// The remembered folder reaches the dialog as it is spelled, the next free name is found among
+// the files there, and the name the dialog hands back is where the picture is written.
+TEST_F(SaveTest, TheDialogOpensInAFolderOfAnyScriptAndItsAnswerIsWhereThePictureGoes) {
+    const std::string unicode = subfolder(kUnicodeFolder);
+    writeFile(unicode + "\\Print Screen.jpg", "taken");
+    CaptureBitmap bitmap(8, 8);
+    paintBlocks(bitmap);
+    dialog.InitialDir = unicode + "\\";
+    {
+        SaveDialogAnswerer cancel("");
+        EXPECT_EQ(SaveCapture(nullptr, dialog, bitmap, 1, 3, "Print Screen"), "");
+        ASSERT_EQ(cancel.dialogs().size(), 1u);
+        EXPECT_EQ(cancel.dialogs()[0].folder, unicode);
+        EXPECT_EQ(cancel.dialogs()[0].proposedName, "Print Screen001.jpg");
+    }
+    const std::string chosen = unicode + "\\\u0444\u043e\u0442\u043e \U0001F4F7.jpg";
+    ScriptedSaveDialog scripted({{true, 0, chosen}});
+    scripted.InitialDir = unicode + "\\";
+
+    EXPECT_EQ(SaveCapture(nullptr, scripted, bitmap, 1, 3, "Print Screen"), chosen);
+
+    EXPECT_EQ(scripted.initialFolders, std::vector<std::string>{unicode + "\\"});
+    EXPECT_EQ(scripted.proposals, std::vector<std::string>{unicode + "\\Print Screen001.jpg"});
+    EXPECT_TRUE(readFile(chosen) == EncodeJpeg(pictureOf(bitmap), options::JpegQualityTable[3]));
+    EXPECT_EQ(scripted.InitialDir, unicode + "\\");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard
+
+TEST(Clipboard, ThePngIsThereUnderTheRegisteredNamePngWithEveryByte) {
+    CaptureBitmap bitmap(19, 7);
+    paintBlocks(bitmap);
+    copyToClipboard(nullptr, bitmap);
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const win::ScopeExit close([] { CloseClipboard(); });
+    std::vector<std::string> registered;
+    UINT pngFormat = 0;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        wchar_t name[64] = {};
+        if (GetClipboardFormatNameW(format, name, 64) <= 0) continue;
+        registered.push_back(win::narrow(name));
+        if (registered.back() == "PNG") pngFormat = format;
+    }
+    ASSERT_NE(pngFormat, 0u) << testing::PrintToString(registered);
+    const HANDLE data = GetClipboardData(pngFormat);
+    ASSERT_TRUE(data);
+    const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(data));
+    ASSERT_TRUE(bytes);
+    const Bytes expected = EncodePng(pictureOf(bitmap));
+    ASSERT_GE(GlobalSize(data), expected.size());
+    EXPECT_TRUE(Bytes(bytes, bytes + expected.size()) == expected);
+    GlobalUnlock(data);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #   announced "0"       "MAPI" = "0": no mail client
 #   library missing     "MAPI" = "1", but no MAPI32.DLL can be loaded
 #   incomplete client   a stand-in without MAPIResolveName
+#   wide client         a stand-in that also exports MAPISendMailW (Windows 8 and later)
 #
 # Ends like a GoogleTest run, with one summary over all of them ("[  PASSED  ] N tests." and,
 # after failures, "[  FAILED  ] N tests, listed below:", their names and " N FAILED TESTS"), and
@@ -27,7 +28,7 @@ source "$ROOT/tests/wine/gtest_runs.sh"
 summary() { gtest_runs_summary "in the states of the mail system"; }
 
 if [ ! -f "$TESTS/mapi_tests.exe" ] || [ ! -f "$TESTS/MAPI32.DLL" ] ||
-   [ ! -f "$TESTS/without-resolve/mapi_tests.exe" ]; then
+   [ ! -f "$TESTS/without-resolve/mapi_tests.exe" ] || [ ! -f "$TESTS/wide/mapi_tests.exe" ]; then
   echo "mapi_tests.exe or the stand-in MAPI32.DLL is not built in ${BUILD:-${1:-build/win64}}"
   gtest_runs_fail "(build) mapi_tests.exe not built"
   summary
@@ -68,12 +69,13 @@ run_state() {
 }
 
 ONLY_WITHOUT_MAPI='MailWithoutSimpleMapi.*'
-run_state "installed" 1 n "$TESTS/mapi_tests.exe" "-$ONLY_WITHOUT_MAPI:MailWithoutResolveName.*"
+run_state "installed" 1 n "$TESTS/mapi_tests.exe" "-$ONLY_WITHOUT_MAPI:MailWithoutResolveName.*:MailWideClient.*"
 # Straight after "1", so a removal that silently failed cannot pass for one.
 run_state "not announced" absent n "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
 run_state "announced 0" 0 n "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
 run_state "library missing" 1 "" "$TESTS/mapi_tests.exe" "$ONLY_WITHOUT_MAPI"
 run_state "incomplete client" 1 n "$TESTS/without-resolve/mapi_tests.exe" 'MailWithoutResolveName.*'
+run_state "wide client" 1 n "$TESTS/wide/mapi_tests.exe" 'MailWideClient.*'
 
 vps_prefix_end
 vps_display_stop

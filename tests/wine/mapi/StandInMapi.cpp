@@ -10,6 +10,8 @@
 //   VPS_STANDIN_MAPI_LOGOFF   the result of MAPILogoff (default 0)
 //
 // Built with STANDIN_WITHOUT_RESOLVE_NAME it lacks MAPIResolveName, as an incomplete client would.
+// Built with STANDIN_WITH_SEND_MAIL_W it also exports MAPISendMailW, as the clients of Windows 8
+// and later do; it logs that call's texts in UTF-8, and the ANSI call's bytes as they came.
 #include <windows.h>
 // After <windows.h>: the Simple MAPI header relies on its types.
 #include <mapi.h>
@@ -17,6 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#ifdef STANDIN_WITH_SEND_MAIL_W
+// The wide records, as the program lays them out.
+#include "output/SimpleMapi.h"
+#endif
 
 #define STANDIN_EXPORT extern "C" __declspec(dllexport)
 
@@ -50,6 +57,22 @@ std::string quoted(const char* text) {
     result += '"';
     return result;
 }
+#ifdef STANDIN_WITH_SEND_MAIL_W
+std::string quoted(const wchar_t* text) {
+    if (!text) return "null";
+    std::string utf8(1, '"');
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size > 1) {
+        std::string converted(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, converted.data(), size, nullptr, nullptr);
+        converted.pop_back();
+        utf8 += converted;
+    }
+    utf8 += '"';
+    return utf8;
+}
+#endif
+
 std::string pointer(const void* p) {
     return p ? "set" : "null";
 }
@@ -99,10 +122,14 @@ STANDIN_EXPORT ULONG WINAPI MAPIResolveName(LHANDLE session, ULONG_PTR uiParam, 
 }
 #endif
 
-STANDIN_EXPORT ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message,
-                                         FLAGS flags, ULONG reserved) {
+namespace {
+
+// Logs one message of either call; the records of both have the same fields.
+template <typename Message>
+ULONG logSendMail(const char* call, LHANDLE session, ULONG_PTR uiParam, const Message* message,
+                  FLAGS flags, ULONG reserved) {
     const ULONG result = resultFor("VPS_STANDIN_MAPI_SEND", SUCCESS_SUCCESS);
-    log("MAPISendMail session=" + hex(session) + " ui=" + hex(uiParam) + " flags=" + hex(flags) +
+    log(std::string(call) + " session=" + hex(session) + " ui=" + hex(uiParam) + " flags=" + hex(flags) +
         " reserved=" + std::to_string(reserved) + " -> " + std::to_string(result));
     if (!message) {
         log(" message null");
@@ -117,19 +144,35 @@ STANDIN_EXPORT ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpM
         " files=" + std::to_string(message->nFileCount) + "/" + pointer(message->lpFiles));
     log(" note " + quoted(message->lpszNoteText));
     for (ULONG i = 0; message->lpRecips && i < message->nRecipCount; ++i) {
-        const MapiRecipDesc& r = message->lpRecips[i];
+        const auto& r = message->lpRecips[i];
         log(" recipient class=" + std::to_string(r.ulRecipClass) + " name=" + quoted(r.lpszName) +
             " address=" + quoted(r.lpszAddress) +
-            (&r == &resolvedRecipient ? " (the resolved record)" : " (another record)"));
+            (static_cast<const void*>(&r) == &resolvedRecipient ? " (the resolved record)"
+                                                                : " (another record)"));
     }
     for (ULONG i = 0; message->lpFiles && i < message->nFileCount; ++i) {
-        const MapiFileDesc& f = message->lpFiles[i];
+        const auto& f = message->lpFiles[i];
         log(" file reserved=" + std::to_string(f.ulReserved) + " flags=" + hex(f.flFlags) +
             " position=" + hex(f.nPosition) + " path=" + quoted(f.lpszPathName) +
             " name=" + quoted(f.lpszFileName) + " type=" + pointer(f.lpFileType));
     }
     return result;
 }
+
+}  // namespace
+
+STANDIN_EXPORT ULONG WINAPI MAPISendMail(LHANDLE session, ULONG_PTR uiParam, lpMapiMessage message,
+                                         FLAGS flags, ULONG reserved) {
+    return logSendMail("MAPISendMail", session, uiParam, message, flags, reserved);
+}
+
+#ifdef STANDIN_WITH_SEND_MAIL_W
+STANDIN_EXPORT ULONG WINAPI MAPISendMailW(LHANDLE session, ULONG_PTR uiParam,
+                                          vps::mapi::MessageW* message, FLAGS flags,
+                                          ULONG reserved) {
+    return logSendMail("MAPISendMailW", session, uiParam, message, flags, reserved);
+}
+#endif
 
 STANDIN_EXPORT ULONG WINAPI MAPILogoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags,
                                        ULONG reserved) {
