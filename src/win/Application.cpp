@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win/Form.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -149,12 +150,13 @@ void Application::showException(const std::exception& error) {
 }
 
 std::string Application::exePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return narrow(path);
         }
         path.resize(path.size() * 2);
     }
