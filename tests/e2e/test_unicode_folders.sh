@@ -62,6 +62,8 @@ start_shown() {
   wait_visible
 }
 
+question_shown() { probe -c TMessageForm find >/dev/null 2>&1; }
+
 help_contents_shown() { probe -c TfmHelpContents find >/dev/null 2>&1; }
 
 no_error_box() { ! probe -c TMessageForm find >/dev/null 2>&1; }
@@ -93,13 +95,13 @@ start_with_windows_writes_the_real_path_and_uninstall_removes_it() {
   open_general_options
   [ "$(start_box_state)" = 1 ] || fail "the box does not show the Run value"
   close_general_options Escape
-
   say "start: VantaroPrintScreen.exe /UNINSTALL"
   wine "$VPS_EXE" /UNINSTALL </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
   local remover=$! rc=0
-  wait_until 20 "the question appears" bash -c "xdotool search --onlyvisible --name '^Vantaro Print Screen\$' >/dev/null"
-  x_focus "$(x_window '^Vantaro Print Screen$')"
-  press y
+  wait_until 20 "the question appears" question_shown
+  local l t r b
+  read -r l t r b < <(probe -c TMessageForm child-rect '&Yes') || fail "no Yes button"
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
   wait_until 30 "/UNINSTALL ends" bash -c "! kill -0 $remover 2>/dev/null"
   wait "$remover" || rc=$?
   [ "$rc" = 0 ] || fail "/UNINSTALL ended with exit code $rc"
