@@ -13,6 +13,7 @@
 #include "core/CrashReportFiles.h"
 #include "guidance/ExeInfo.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -22,8 +23,9 @@ namespace {
 // lookup in the shell may wait for the very thread that crashed (seen under Wine: the report
 // thread then hangs and no report appears).
 struct ReportState {
-    std::string appFolder;  // %LOCALAPPDATA%\Vantaro Print Screen
-    std::string folder;     // ...\Crashes
+    std::wstring appFolder;  // %LOCALAPPDATA%\Vantaro Print Screen
+    std::wstring folder;     // ...\Crashes
+    std::string folderText;  // the same, for the message
     std::string version;
     EXCEPTION_POINTERS* exception = nullptr;
     DWORD crashedThread = 0;
@@ -43,12 +45,18 @@ constexpr SIZE_T kReportThreadStack = 512 * 1024;
 
 // The environment answers at once at every start; the shell only when it is missing.
 std::string localAppDataFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", path, sizeof path);
-    if (length > 0 && length < sizeof path) return path;
-    if (SUCCEEDED(
-            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
-        return path;
+    std::wstring path(MAX_PATH, L'\0');
+    // Too small a buffer gets the size needed, its NUL included.
+    DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", path.data(), static_cast<DWORD>(path.size()));
+    if (length >= path.size()) {
+        path.resize(length);
+        length = GetEnvironmentVariableW(L"LOCALAPPDATA", path.data(), static_cast<DWORD>(path.size()));
+    }
+    if (length > 0 && length < path.size()) return win::narrow(std::wstring_view(path.data(), length));
+    wchar_t shellPath[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                                   shellPath))) {
+        return win::narrow(shellPath);
     }
     return {};
 }
@@ -65,20 +73,20 @@ crash::Fault faultOf(const EXCEPTION_RECORD& record) {
     const auto address = reinterpret_cast<std::uintptr_t>(record.ExceptionAddress);
     fault.address = address;
     HMODULE module = nullptr;
-    if (GetModuleHandleExA(
+    if (GetModuleHandleExW(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-            static_cast<const char*>(record.ExceptionAddress), &module)) {
-        char path[MAX_PATH] = {};
-        const DWORD length = GetModuleFileNameA(module, path, sizeof path);
-        const std::string_view name(path, length);
-        fault.module = std::string(name.substr(name.find_last_of("\\/") + 1));
+            static_cast<const wchar_t*>(record.ExceptionAddress), &module)) {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
+        const std::wstring_view name(path, length < MAX_PATH ? length : 0);
+        fault.module = win::narrow(name.substr(name.find_last_of(L"\\/") + 1));
         fault.offset = address - reinterpret_cast<std::uintptr_t>(module);
     }
     return fault;
 }
 
-void writeDump(const std::string& path) {
-    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void writeDump(const std::wstring& path) {
+    const win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     MINIDUMP_EXCEPTION_INFORMATION exception{state().crashedThread, state().exception, FALSE};
@@ -87,8 +95,8 @@ void writeDump(const std::string& path) {
                       &exception, nullptr, nullptr);
 }
 
-void writeText(const std::string& path, const std::string& line) {
-    const win::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+void writeText(const std::wstring& path, const std::string& line) {
+    const win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     const std::string text = line + "\r\n";
@@ -96,36 +104,37 @@ void writeText(const std::string& path, const std::string& line) {
     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-void pruneOldReports(const std::string& folder) {
+void pruneOldReports(const std::wstring& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+            names.emplace_back(win::narrow(found.cFileName));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     for (const std::string& name : crash::reportsToRemove(names, crash::kReportsKept)) {
-        DeleteFileA((folder + "\\" + name).c_str());
+        DeleteFileW((folder + L"\\" + win::wide(name)).c_str());
     }
 }
 
 DWORD WINAPI writeReport(void*) {
     const ReportState& report = state();
-    CreateDirectoryA(report.appFolder.c_str(), nullptr);
-    CreateDirectoryA(report.folder.c_str(), nullptr);
+    CreateDirectoryW(report.appFolder.c_str(), nullptr);
+    CreateDirectoryW(report.folder.c_str(), nullptr);
     const crash::Moment when = now();
-    const std::string stem = report.folder + "\\" + crash::reportStem(when, GetCurrentProcessId());
-    writeDump(stem + std::string(crash::kDumpExtension));
-    writeText(stem + std::string(crash::kTextExtension),
+    const std::wstring stem =
+        report.folder + L"\\" + win::wide(crash::reportStem(when, GetCurrentProcessId()));
+    writeDump(stem + win::wide(crash::kDumpExtension));
+    writeText(stem + win::wide(crash::kTextExtension),
               crash::reportLine(report.version, when, faultOf(*report.exception->ExceptionRecord)));
     pruneOldReports(report.folder);
     const std::string message =
         "Vantaro Print Screen stopped because of an unexpected fault.\r\n"
         "A report of it was written to:\r\n" +
-        report.folder;
-    MessageBoxA(nullptr, message.c_str(), "Vantaro Print Screen",
+        report.folderText;
+    MessageBoxW(nullptr, win::wide(message).c_str(), L"Vantaro Print Screen",
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
     return 0;
 }
@@ -213,8 +222,10 @@ std::string localProgramDataFolder() {
 
 void installCrashReport() {
     ReportState& report = state();
-    report.appFolder = localProgramDataFolder();
-    report.folder = report.appFolder + "\\Crashes";
+    const std::string appFolder = localProgramDataFolder();
+    report.folderText = appFolder + "\\Crashes";
+    report.appFolder = win::wide(appFolder);
+    report.folder = win::wide(report.folderText);
     report.version = TExeInfo().FileVersion;
     ULONG guarantee = kStackForTheFilter;
     SetThreadStackGuarantee(&guarantee);

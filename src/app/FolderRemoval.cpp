@@ -6,6 +6,7 @@
 #include "core/TextUtil.h"
 #include "win/Error.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -21,14 +22,14 @@ bool missing(DWORD code) {
 
 // Where the system says an open handle is, in one normalised form ("\\?\C:\...").
 std::string finalPath(HANDLE handle) {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetFinalPathNameByHandleA(
+        const DWORD length = GetFinalPathNameByHandleW(
             handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
         if (length == 0) return "";
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return win::narrow(path);
         }
         path.resize(length);  // too small: the answer was the size needed
     }
@@ -50,7 +51,7 @@ struct OpenEntry {
 std::optional<OpenEntry> openOwnEntry(const std::string& path, const std::string& expected,
                                       RemovalFailures& failures) {
     win::FileHandle handle(
-        CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+        CreateFileW(win::wide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle) {
@@ -99,8 +100,8 @@ bool removeEntry(const std::string& path, const std::string& expected, RemovalFa
 // True when the folder's contents are all gone.
 bool removeContents(const std::string& folder, const std::string& expected,
                     RemovalFailures& failures) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(win::wide(folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         if (missing(GetLastError())) return true;
         failures.add(folder, GetLastError());
@@ -108,10 +109,10 @@ bool removeContents(const std::string& folder, const std::string& expected,
     }
     bool allGone = true;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = win::narrow(found.cFileName);
         if (name == "." || name == "..") continue;
         if (!removeEntry(folder + "\\" + name, expected + "\\" + name, failures)) allGone = false;
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return allGone;
 }
@@ -142,7 +143,7 @@ std::optional<std::string> expectedPlace(const std::string& path, RemovalFailure
     const std::string parent = path.substr(0, slash);
     // The parent is the system's folder (the roaming profile, the Windows directory): it may
     // lie behind a link of the user's or the administrator's, and is followed.
-    const win::FileHandle handle(CreateFileA(parent.c_str(), FILE_READ_ATTRIBUTES,
+    const win::FileHandle handle(CreateFileW(win::wide(parent).c_str(), FILE_READ_ATTRIBUTES,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                              nullptr));

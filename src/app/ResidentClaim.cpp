@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/uPrintScreen.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -17,7 +18,7 @@ namespace {
 
 // A window of this class belongs to the development environment; while it runs, every start
 // makes a full copy so the program can be debugged beside the installed one.
-constexpr const char* kDevelopmentEnvironmentClass = "TAppBuilder";
+constexpr const wchar_t* kDevelopmentEnvironmentClass = L"TAppBuilder";
 
 // The holder of the claim makes its main window well within a second. One still without it
 // after this is held up by something a wake-up could not get past (a message at its start),
@@ -26,10 +27,10 @@ constexpr DWORD kMainWindowWaitMs = 5000;
 constexpr DWORD kPollMs = 50;
 
 bool wokeResidentCopy() {
-    // FindWindowA also finds hidden windows, and the resident copy is hidden almost always.
-    HWND resident = FindWindowA("TfmKestrelPrintScreen", nullptr);
+    // FindWindowW also finds hidden windows, and the resident copy is hidden almost always.
+    HWND resident = FindWindowW(L"TfmKestrelPrintScreen", nullptr);
     if (!resident) return false;
-    PostMessageA(resident, WM_WAKEUP, 0, 0);
+    PostMessageW(resident, WM_WAKEUP, 0, 0);
     return true;
 }
 
@@ -42,11 +43,11 @@ std::string userSid() {
     if (size == 0 || !GetTokenInformation(token.get(), TokenUser, user.data(), size, &size)) {
         return "";
     }
-    char* text = nullptr;
-    if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text)) {
+    wchar_t* text = nullptr;
+    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &text)) {
         return "";
     }
-    std::string sid = text;
+    std::string sid = win::narrow(text);
     LocalFree(text);
     return sid;
 }
@@ -73,9 +74,9 @@ ResidentClaim::~ResidentClaim() {
 }
 
 ResidentClaim ResidentClaim::decide() {
-    if (FindWindowA(kDevelopmentEnvironmentClass, nullptr)) return {true, {}, false};
+    if (FindWindowW(kDevelopmentEnvironmentClass, nullptr)) return {true, {}, false};
     if (wokeResidentCopy()) return {false, {}, false};
-    win::Handle mutex(CreateMutexA(nullptr, FALSE, residentClaimName().c_str()));
+    win::Handle mutex(CreateMutexW(nullptr, FALSE, win::wide(residentClaimName()).c_str()));
     // Without the mutex the window check alone decides, as it always did.
     if (!mutex) return {true, {}, false};
     const DWORD waitStart = GetTickCount();

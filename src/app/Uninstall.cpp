@@ -29,12 +29,12 @@ constexpr DWORD kResidentEndTimeoutMs = 15000;
 // Asked to end without its own question, the resident copy saves its settings as it goes; they
 // are removed only once it is gone, or it would write them back.
 void endResidentCopy(RemovalFailures& failures) {
-    HWND resident = FindWindowA("TfmKestrelPrintScreen", nullptr);
+    HWND resident = FindWindowW(L"TfmKestrelPrintScreen", nullptr);
     if (!resident) return;
     DWORD processId = 0;
     GetWindowThreadProcessId(resident, &processId);
     const win::Handle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(resident, WM_SHUTDOWN_NOW, 0, 0);
+    PostMessageW(resident, WM_SHUTDOWN_NOW, 0, 0);
     if (!process || WaitForSingleObject(process.get(), kResidentEndTimeoutMs) != WAIT_OBJECT_0) {
         failures.add("The running copy of Vantaro Print Screen", ERROR_TIMEOUT);
     }

@@ -221,7 +221,7 @@ void TfmKestrelPrintScreen::FormCreate() {
     win::Application::setHelpFile(win::Application::exeDirectory() + "VANTAROPRINTSCREEN.HLP");
     LoadProperty(MainMenu1.item("ShowCheatSheet1"), settings::ShowCheatSheet);
     tellAboutHeldKeys();
-    if (firstArgumentIsFirstRun()) PostMessageA(handle(), WM_WAKEUP, 0, 0);
+    if (firstArgumentIsFirstRun()) PostMessageW(handle(), WM_WAKEUP, 0, 0);
 }
 
 void TfmKestrelPrintScreen::FormDestroy() {

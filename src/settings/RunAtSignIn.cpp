@@ -7,6 +7,7 @@
 #include "core/StartWithWindows.h"
 #include "win/Error.h"
 #include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps::startup {
 
@@ -17,46 +18,58 @@ void check(LSTATUS status) {
     if (status != ERROR_SUCCESS) throw win::SystemError(static_cast<DWORD>(status));
 }
 
+const std::wstring& runKey() {
+    static const std::wstring key = win::wide(kRunKey);
+    return key;
+}
+
+const std::wstring& runValueName() {
+    static const std::wstring name = win::wide(kRunValueName);
+    return name;
+}
+
 }  // namespace
 
 std::optional<std::string> readRunValue() {
     win::RegistryKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, runKey().c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), kRunValueName, nullptr, &type, nullptr, &size) !=
+    if (RegQueryValueExW(key.get(), runValueName().c_str(), nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
-    // One more byte than asked for: a stored string need not end with its NUL.
-    std::vector<char> text(size + 1, '\0');
-    if (RegQueryValueExA(key.get(), kRunValueName, nullptr, nullptr,
+    // One more character than asked for: a stored string need not end with its NUL (nor have
+    // an even size).
+    std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
+    if (RegQueryValueExW(key.get(), runValueName().c_str(), nullptr, nullptr,
                          reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return std::string(text.data());
+    return win::narrow(text.data());
 }
 
 void writeRunValue(const std::string& exePath) {
     win::RegistryKey key;
-    check(RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    check(RegCreateKeyExW(HKEY_CURRENT_USER, runKey().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_SET_VALUE, nullptr, key.out(), nullptr));
-    const std::string value = runValueFor(exePath);
-    check(RegSetValueExA(key.get(), kRunValueName, 0, REG_SZ,
+    const std::wstring value = win::wide(runValueFor(exePath));
+    check(RegSetValueExW(key.get(), runValueName().c_str(), 0, REG_SZ,
                          reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>(value.size() + 1)));
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
 void removeRunValue() {
     win::RegistryKey key;
     const LSTATUS opened =
-        RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.out());
+        RegOpenKeyExW(HKEY_CURRENT_USER, runKey().c_str(), 0, KEY_SET_VALUE, key.out());
     if (opened == ERROR_FILE_NOT_FOUND) return;
     check(opened);
-    const LSTATUS deleted = RegDeleteValueA(key.get(), kRunValueName);
+    const LSTATUS deleted = RegDeleteValueW(key.get(), runValueName().c_str());
     if (deleted != ERROR_FILE_NOT_FOUND) check(deleted);
 }
 

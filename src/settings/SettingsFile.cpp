@@ -5,26 +5,36 @@
 
 #include "settings/uIni.h"
 #include "win/Error.h"
+#include "win/UniqueHandle.h"
+#include "win/WideText.h"
 
 namespace vps {
 
 namespace {
 
 bool fileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(win::wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string windowsDirectory() {
-    char buffer[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? buffer : "";
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        // Too small a buffer gets the size needed, its NUL included.
+        const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+        if (length == 0) return "";
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return win::narrow(buffer);
+        }
+        buffer.resize(length);
+    }
 }
 
 std::string roamingAppData() {
-    char buffer[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))
-               ? buffer
+    wchar_t buffer[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))
+               ? win::narrow(buffer)
                : "";
 }
 
@@ -37,13 +47,11 @@ std::string roamingAppData() {
 // elevation, so the system does not redirect the write elsewhere either).
 bool canWriteFile(const std::string& path) {
     const bool exists = fileExists(path);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              exists ? OPEN_EXISTING : CREATE_NEW,
-                              exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const win::FileHandle file(CreateFileW(
+        win::wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
+        exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(file);
 }
 
 ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders,
@@ -58,11 +66,13 @@ ini::SettingsLocation settleSettingsFile(const ini::SettingsFolders& folders,
     ini::SettingsLocation location = ini::chooseSettingsLocation(folders, facts);
     if (!location.copyFrom.empty()) {
         // The copy is the per-user file's first write, so its folder is made now.
-        CreateDirectoryA(location.folder.c_str(), nullptr);
+        CreateDirectoryW(win::wide(location.folder).c_str(), nullptr);
         // Should the copy fail, the store starts from the defaults; writing then reports it.
-        // A read-only mark would come along with the copy and refuse every later write.
-        if (CopyFileA(location.copyFrom.c_str(), location.path.c_str(), TRUE)) {
-            SetFileAttributesA(location.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        // A read-only mark would come along with the copy and refuse every later write. The copy
+        // keeps the file's form; the first write makes it Unicode.
+        const std::wstring copy = win::wide(location.path);
+        if (CopyFileW(win::wide(location.copyFrom).c_str(), copy.c_str(), TRUE)) {
+            SetFileAttributesW(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
         }
     }
     return location;

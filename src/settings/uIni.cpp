@@ -7,9 +7,12 @@
 #include <stdexcept>
 
 #include "core/IniValues.h"
+#include "core/Utf8.h"
 #include "settings/SettingsFile.h"
+#include "settings/UnicodeIniFile.h"
 #include "win/Application.h"
 #include "win/MessageDialog.h"
+#include "win/WideText.h"
 
 namespace vps {
 
@@ -46,10 +49,29 @@ const std::string& SettingsFileName() {
 }
 
 std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) {
-    char buffer[ini::kMaxValueLength + 1] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, sizeof buffer,
-                             SettingsLocationOfThisRun().path.c_str());
-    return buffer;
+    const std::wstring wideSection = win::wide(section);
+    const std::wstring wideKey = win::wide(key);
+    const std::wstring wideDefault = win::wide(defaultValue);
+    const std::wstring path = win::wide(SettingsLocationOfThisRun().path);
+    // The system answers with the size of the buffer less one when the value did not fit.
+    std::wstring buffer(256, L'\0');
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(),
+                                                      wideDefault.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), path.c_str());
+        if (length + 1 < buffer.size()) {
+            buffer.resize(length);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    const std::string value = win::narrow(buffer);
+    // Cut on a whole character, as many characters as earlier versions read back.
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < ini::kMaxValueLength && end < value.size(); ++count) {
+        utf8::next(value, end);
+    }
+    return value.substr(0, end);
 }
 
 std::string ReadString(const std::string& section, const std::string& key) {
@@ -75,12 +97,18 @@ bool ReadBool(const std::string& section, const std::string& key, bool defaultVa
 
 void WriteString(const std::string& section, const std::string& key, const std::string& value) {
     const ini::SettingsLocation& location = SettingsLocationOfThisRun();
+    const std::wstring path = win::wide(location.path);
+    const std::wstring wideSection = win::wide(section);
+    const std::wstring wideKey = win::wide(key);
+    const std::wstring wideValue = win::wide(value);
     const auto write = [&] {
-        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), location.path.c_str());
+        return ini::prepareUnicodeFile(path) &&
+               WritePrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideValue.c_str(),
+                                          path.c_str());
     };
     // A per-user folder is made by the first write that needs it, not at start: a user who never
     // changes a setting leaves nothing behind.
-    if (!write() && !(CreateDirectoryA(location.folder.c_str(), nullptr) && write())) {
+    if (!write() && !(CreateDirectoryW(win::wide(location.folder).c_str(), nullptr) && write())) {
         throw std::runtime_error("Unable to write to " + SettingsFileName());
     }
 }

@@ -146,6 +146,21 @@ wait_until() {
 # The program's settings file, where it looks for it: beside Windows, named after the exe.
 settings_file() { echo "$WINEPREFIX/drive_c/windows/VantaroPrintScreen.INI"; }
 
+# A settings file's text in UTF-8 without CRs: the program keeps it in UTF-16 with its mark,
+# while a file of an earlier version (or one a test wrote) is bytes of the code page.
+settings_text() {
+  local file="$1"
+  [ -f "$file" ] || return 1
+  if [ "$(head -c 2 "$file" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r'
+  else
+    tr -d '\r' <"$file"
+  fi
+}
+
+# settings_has PATTERN FILE: a line of the settings file matches the (grep) pattern.
+settings_has() { grep -q -- "$1" <(settings_text "$2"); }
+
 # Stores one setting before the program starts (each case starts with no settings file).
 settings_set() {
   local section="$1" key="$2" value="$3" file

@@ -77,7 +77,7 @@ no_more_lasts_across_a_restart() {
   wait_card_visible
   click_card_button "Do not show this card again"
   wait_card_hidden
-  grep -q '^Checked=0' "$(settings_file)" || fail "the switch was not stored: $(cat "$(settings_file)" 2>/dev/null)"
+  settings_has '^Checked=0' "$(settings_file)" || fail "the switch was not stored: $(settings_text "$(settings_file)" 2>/dev/null)"
   second_start
   wait_visible
   expect_card_stays_hidden "at the next activation"

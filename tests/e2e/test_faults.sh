@@ -155,8 +155,20 @@ a_failed_start_says_why_and_ends_with_an_error_code() {
 
 # ---- crash reports ------------------------------------------------------------------------
 
-# %LOCALAPPDATA% of the Wine user, who is named after the Unix user.
-crash_folder() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Vantaro Print Screen/Crashes"; }
+# %LOCALAPPDATA% of the Wine user, whose profile folder is named after the Unix user unless a
+# case names it otherwise.
+crash_folder() { echo "$WINEPREFIX/drive_c/users/${PROFILE_NAME:-$(id -un)}/AppData/Local/Vantaro Print Screen/Crashes"; }
+
+# The same crash for a user whose profile folder is named outside the code page. Wine takes
+# %LOCALAPPDATA% from the session's volatile environment, which lasts while its server runs.
+crash_leaves_a_report_in_a_profile_named() {
+  PROFILE_NAME="$1"
+  shift
+  wineserver -p
+  wine reg add 'HKCU\Volatile Environment' /v LOCALAPPDATA /d "C:\\users\\$PROFILE_NAME\\AppData\\Local" /f >/dev/null 2>&1 ||
+    fail "cannot move the user's local application data"
+  crash_leaves_a_report "$@"
+}
 
 # Eleven older reports and a file of the user's own, as a long life of crashes would leave.
 seed_old_reports() {
@@ -209,6 +221,8 @@ run_case "hidden with the credits rolling: no worker, no processor time" credits
 run_case "a failure while the windows are built is shown and ends with a non-zero code" a_failed_start_says_why_and_ends_with_an_error_code
 run_case "an access violation leaves a minidump and a text report, ten kept" crash_leaves_a_report /CRASHTEST 0xC0000005
 run_case "a stack overflow leaves a minidump and a text report, ten kept" crash_leaves_a_report /CRASHTEST:STACK 0xC00000FD
+run_case "a crash of a user whose profile folder is named in Cyrillic leaves its report there" \
+  crash_leaves_a_report_in_a_profile_named 'Дмитрий' /CRASHTEST 0xC0000005
 # Seen in the system's Save dialog with a name of 20,000 characters: the copy overwrote every
 # frame up to the top of the stack, the system could not unwind the fault, and the process
 # ended with no report and no message.

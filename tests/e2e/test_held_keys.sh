@@ -96,7 +96,7 @@ do_not_tell_me_again_keeps_later_starts_quiet() {
   read -r l t r b < <(probe -c "$NOTICE_CLASS" child-rect "Do not tell me again") || fail "no 'Do not tell me again' box"
   # Clicked on its box, near the left end, where the text cannot be.
   xdotool mousemove --sync $((l + 6)) $(((t + b) / 2)) click 1
-  wait_until 10 "the switch is stored" grep -q '^Checked=1' "$(settings_file)"
+  wait_until 10 "the switch is stored" settings_has '^Checked=1' "$(settings_file)"
   probe endsession >/dev/null
   app_wait_exit
   app_start

@@ -191,7 +191,7 @@ png_by_its_name_then_remembered() {
   [ -f "$SAVED/shot.png" ] || fail "no 'shot.png' in the folder: $(ls "$SAVED")"
   expect_png_file "$SAVED/shot.png"
   expect_screen_part "$SAVED/shot.png" 0 0 "$SCREEN_W" "$SCREEN_H"
-  grep -qi '^FileType=png' "$(settings_file)" || fail "the PNG type is not remembered: $(cat "$(settings_file)")"
+  settings_has '^FileType=[pP][nN][gG]' "$(settings_file)" || fail "the PNG type is not remembered: $(settings_text "$(settings_file)")"
 
   second_start
   wait_visible

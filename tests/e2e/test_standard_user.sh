@@ -42,7 +42,8 @@ ensure_user_template() {
 # What lib.sh does, as the standard user and in that user's prefix.
 probe() { as_user wine "$VPS_PROBE" "$@" </dev/null; }
 settings_file() { echo "$USER_PREFIX/drive_c/windows/VantaroPrintScreen.INI"; }
-per_user_file() { echo "$USER_PREFIX/drive_c/users/$STANDARD_USER/AppData/Roaming/Vantaro Print Screen/VantaroPrintScreen.INI"; }
+# The user's profile folder is named after the user, unless a case names it otherwise.
+per_user_file() { echo "$USER_PREFIX/drive_c/users/${PROFILE_NAME:-$STANDARD_USER}/AppData/Roaming/Vantaro Print Screen/VantaroPrintScreen.INI"; }
 app_start() {
   say "start as $STANDARD_USER: VantaroPrintScreen.exe $*"
   as_user wine "$VPS_EXE" "$@" </dev/null >>"$E2E_ARTIFACTS/$E2E_FILE.$E2E_CASE.app.log" 2>&1 &
@@ -70,9 +71,22 @@ user_prefix_with_locked_settings() {
   chmod a-w "$WINDOWS_FILE" "$USER_PREFIX/drive_c/windows"
 }
 
+# The user's application data in a profile folder of this name, as the shell reports it.
+profile_folder_named() {
+  PROFILE_NAME="$1"
+  as_user mkdir -p "$USER_PREFIX/drive_c/users/$PROFILE_NAME/AppData/Roaming" || fail "cannot make the profile folder"
+  as_user wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v AppData /t REG_EXPAND_SZ /d "C:\\users\\$PROFILE_NAME\\AppData\\Roaming" /f >/dev/null 2>&1 ||
+    fail "cannot move the user's application data"
+}
+
+screen_area_stored_as() { grep -A1 '^\[ScreenArea\]' <(settings_text "$(per_user_file)") | grep -x "ItemIndex=$1" >/dev/null; }
+
+# With a name: the user's profile folder is called so.
 choice_kept_in_the_per_user_file() {
   user_prefix_with_locked_settings '[ShowCheatSheet1]' 'Checked=0' \
     '[ResetToDefaultsAfter]' 'ItemIndex=3' '[ScreenArea]' 'ItemIndex=0'
+  [ -z "${1:-}" ] || profile_folder_named "$1"
   local windows_file="$WINDOWS_FILE" before
   before="$(md5sum <"$windows_file")"
   # As on Windows for a standard user: nothing in the Windows directory can be written.
@@ -82,22 +96,22 @@ choice_kept_in_the_per_user_file() {
   wait_visible
   # The first use copied the old values, so the policy Never is already in force.
   [ -f "$(per_user_file)" ] || fail "no per-user settings file after the first start"
-  grep -q '^ItemIndex=3' "$(per_user_file)" || fail "the per-user file lacks the copied policy"
+  settings_has '^ItemIndex=3' "$(per_user_file)" || fail "the per-user file lacks the copied policy"
   focus_main
   press alt+w
   wait_until 10 "the changed choice is in the per-user file" \
-    bash -c "tr -d '\r' <\"$(per_user_file)\" | grep -A1 '^\[ScreenArea\]' | grep -qx 'ItemIndex=2'"
+    screen_area_stored_as 2
   expect "no error was shown while writing" no_error_box
   probe endsession >/dev/null || fail "cannot end the session"
   app_wait_exit
-  say "per-user file after the first run:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
+  say "per-user file after the first run:"$'\n'"$(settings_text "$(per_user_file)")"
 
   app_start /FIRSTRUN
   wait_visible
   probe controls | grep -q $'^Button\t1\tForeground &Window$' || fail "the changed choice was not kept over the restart"
   expect "no error was shown" no_error_box
   [ "$(md5sum <"$windows_file")" = "$before" ] || fail "the Windows directory's file changed"
-  say "per-user file:"$'\n'"$(tr -d '\r' <"$(per_user_file)")"
+  say "per-user file:"$'\n'"$(settings_text "$(per_user_file)")"
 }
 
 # /UNINSTALL takes the user's own settings away but leaves the Windows directory's file, which
@@ -127,6 +141,8 @@ e2e_setup
 ensure_user_template || { echo "not ok - e2e/$E2E_FILE: setup: $STANDARD_USER cannot make a Wine prefix"; exit 1; }
 run_case "a standard user's choice is kept in the per-user file; the Windows directory's file is untouched" \
   choice_kept_in_the_per_user_file
+run_case "a standard user whose profile folder is named in Cyrillic: the choice is kept there" \
+  choice_kept_in_the_per_user_file 'Дмитрий'
 run_case "/UNINSTALL as a standard user: the per-user settings go, the Windows directory's file stays" \
   uninstall_leaves_the_windows_directorys_file
 e2e_finish

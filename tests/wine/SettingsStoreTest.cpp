@@ -2,7 +2,9 @@
 
 #include "TestSupport.h"
 #include "settings/FormStorage.h"
+#include "settings/UnicodeIniFile.h"
 #include "settings/uIni.h"
+#include "win/WideText.h"
 #include "win/Form.h"
 #include "win/Menu.h"
 #include "win/RadioGroup.h"
@@ -143,6 +145,96 @@ TEST_F(SettingsStore, LongValuesReadBackCutAt2047Characters) {
     const std::string title(3000, 'T');
     WriteString("ReportTitle", "Text", title);
     EXPECT_EQ(ReadString("ReportTitle", "Text"), title.substr(0, 2047));
+}
+
+// Read as another start of the program would read them: straight from the file.
+std::string readFromTheFile(const char* section, const char* key) {
+    wchar_t value[512] = {};
+    GetPrivateProfileStringW(win::wide(section).c_str(), win::wide(key).c_str(), L"", value, 512,
+                             win::wide(test::FreshSettingsFile::path()).c_str());
+    return win::narrow(value);
+}
+
+// What an earlier version, which read the file through the ANSI calls, gets.
+std::string readAsEarlierVersions(const char* section, const char* key) {
+    char value[512] = {};
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, test::FreshSettingsFile::path().c_str());
+    return value;
+}
+
+// On an English system (code page 1252) the ANSI calls stored Cyrillic, CJK and emoji as
+// question marks.
+TEST_F(SettingsStore, AnyScriptIsKeptAcrossARestartInAFileEarlierVersionsStillRead) {
+    const std::string title = "Отчёт Ωμέγα 報告 📷 Café";
+    const std::string folder = "C:\\Users\\Дмитрий\\Снимки 表";
+    WriteString("ReportTitle", "Text", title);
+    saveDialog.InitialDir = folder;
+    SaveProperty(saveDialog, "InitialDir", "TfmKestrelPrintScreen", "SaveDialog_InitialDir");
+    WriteString("ScreenArea", "ItemIndex", "2");
+
+    EXPECT_TRUE(test::FreshSettingsFile::bytes().starts_with("\xFF\xFE"));
+    EXPECT_EQ(readFromTheFile("ReportTitle", "Text"), title);
+    EXPECT_EQ(readFromTheFile("TfmKestrelPrintScreen", "SaveDialog_InitialDir"), folder);
+    EXPECT_EQ(ReadString("ReportTitle", "Text"), title);
+    saveDialog.InitialDir = "";
+    LoadProperty(saveDialog, "InitialDir", "TfmKestrelPrintScreen", "SaveDialog_InitialDir");
+    EXPECT_EQ(saveDialog.InitialDir, folder);
+
+    // Everything an earlier version could express reaches it as before.
+    EXPECT_EQ(readAsEarlierVersions("ScreenArea", "ItemIndex"), "2");
+    EXPECT_EQ(GetPrivateProfileIntA("ScreenArea", "ItemIndex", -1, test::FreshSettingsFile::path().c_str()), 2);
+    WriteString("ReportTitle", "Text", "Caf\u00e9 Print");
+    EXPECT_EQ(readAsEarlierVersions("ReportTitle", "Text"), "Caf\xE9 Print");
+}
+
+// The bytes earlier versions (or the user's editor) left; each reads as written and, at the
+// first write, becomes UTF-16 with everything else in it kept.
+TEST_F(SettingsStore, AFileOfAnEarlierVersionReadsAsWrittenAndBecomesUnicodeAtTheFirstWrite) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"code page 1252", "[ReportTitle]\r\nText=Caf\xE9\r\n[ScreenArea]\r\nItemIndex=1\r\n"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF[ReportTitle]\r\nText=Caf\xC3\xA9\r\n[ScreenArea]\r\nItemIndex=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::FreshSettingsFile fresh;
+        test::FreshSettingsFile::write(c.bytes);
+        if (c.bytes.starts_with("[")) EXPECT_EQ(ReadString("ReportTitle", "Text"), "Café");
+
+        WriteString("PrintTitle", "Checked", "0");
+        EXPECT_TRUE(test::FreshSettingsFile::bytes().starts_with("\xFF\xFE"));
+        EXPECT_EQ(ReadString("ReportTitle", "Text"), "Café");
+        EXPECT_EQ(ReadString("ScreenArea", "ItemIndex"), "1");
+        EXPECT_EQ(ReadString("PrintTitle", "Checked"), "0");
+        EXPECT_EQ(readAsEarlierVersions("ReportTitle", "Text"), "Caf\xE9");
+        EXPECT_NE(test::FreshSettingsFile::contents().find("[ReportTitle]\r\nText=Café\r\n"), std::string::npos)
+            << test::FreshSettingsFile::contents();
+        // A value only Unicode holds stays now.
+        WriteString("ReportTitle", "Text", "Кафе");
+        EXPECT_EQ(readFromTheFile("ReportTitle", "Text"), "Кафе");
+        EXPECT_FALSE(GetFileAttributesW(ini::conversionFileFor(win::wide(test::FreshSettingsFile::path())).c_str()) !=
+                     INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+// Should the converted file fail to take the old one's place, the old file is all there is.
+TEST_F(SettingsStore, AConversionThatFailsLeavesTheOldFileAsItWas) {
+    const std::string old = "[ReportTitle]\r\nText=Caf\xE9\r\n[ScreenArea]\r\nItemIndex=1\r\n";
+    test::FreshSettingsFile::write(old);
+    // A folder where the converted file would be written.
+    const std::wstring converting = ini::conversionFileFor(win::wide(test::FreshSettingsFile::path()));
+    ASSERT_TRUE(CreateDirectoryW(converting.c_str(), nullptr));
+    EXPECT_TRUE(ini::prepareUnicodeFile(win::wide(test::FreshSettingsFile::path())));
+    EXPECT_EQ(test::FreshSettingsFile::bytes(), old);
+
+    // The store still writes, as earlier versions did, and loses nothing the file held.
+    WriteString("PrintTitle", "Checked", "0");
+    RemoveDirectoryW(converting.c_str());
+    EXPECT_EQ(ReadString("ReportTitle", "Text"), "Café");
+    EXPECT_EQ(ReadString("ScreenArea", "ItemIndex"), "1");
+    EXPECT_EQ(ReadString("PrintTitle", "Checked"), "0");
 }
 
 TEST_F(SettingsStore, AnUnknownPropertyDoesNothing) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Utf8.h"
 #include "win/Application.h"
 #include "win/Gdi.h"
 #include "win/WideText.h"
@@ -98,11 +99,22 @@ FreshSettingsFile::~FreshSettingsFile() {
 
 bool FreshSettingsFile::exists() { return GetFileAttributesA(path().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string FreshSettingsFile::contents() {
+std::string FreshSettingsFile::bytes() {
     std::ifstream file(path(), std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::string FreshSettingsFile::contents() {
+    const std::string raw = bytes();
+    if (!raw.starts_with("\xFF\xFE")) return raw;
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < raw.size(); i += 2) {
+        units += static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
+                                       static_cast<unsigned char>(raw[i + 1]) << 8);
+    }
+    return utf8::fromUtf16(units);
 }
 
 void FreshSettingsFile::write(const std::string& contents) {

@@ -54,7 +54,11 @@ public:
     ~FreshSettingsFile();
     static std::string path();
     static bool exists();
+    // The file's text in UTF-8, whether the file is UTF-16 with its mark, as the program writes
+    // it, or bytes as an earlier version wrote them.
     static std::string contents();
+    static std::string bytes();
+    // The bytes of the file as given, as an earlier version or the user's editor left it.
     static void write(const std::string& contents);
 };
 
