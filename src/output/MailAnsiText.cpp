@@ -16,8 +16,8 @@ namespace {
 std::string toAnsi(const std::wstring& text, bool* usedDefault) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                         nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, nullptr, nullptr);
     if (size <= 0) {
         if (usedDefault) *usedDefault = true;
         return {};

@@ -92,7 +92,8 @@ struct WideMessage {
 };
 
 void fillWideMessage(WideMessage& wide, const std::string& subject, const std::string& body,
-                     const std::vector<MailAttachment>& attachments, const MapiRecipDesc* resolved) {
+                     const std::vector<MailAttachment>& attachments,
+                     const MapiRecipDesc* resolved) {
     wide.subject = win::wide(subject);
     wide.note = win::wide(body);
     for (const MailAttachment& attachment : attachments) {
@@ -111,12 +112,13 @@ void fillWideMessage(WideMessage& wide, const std::string& subject, const std::s
     if (resolved) {
         wide.recipientName = win::wide(mail::fromAnsi(resolved->lpszName));
         wide.recipientAddress = win::wide(mail::fromAnsi(resolved->lpszAddress));
-        wide.recipient = {.ulReserved = 0,
-                          .ulRecipClass = resolved->ulRecipClass,
-                          .lpszName = resolved->lpszName ? wide.recipientName.data() : nullptr,
-                          .lpszAddress = resolved->lpszAddress ? wide.recipientAddress.data() : nullptr,
-                          .ulEIDSize = resolved->ulEIDSize,
-                          .lpEntryID = resolved->lpEntryID};
+        wide.recipient = {
+            .ulReserved = 0,
+            .ulRecipClass = resolved->ulRecipClass,
+            .lpszName = resolved->lpszName ? wide.recipientName.data() : nullptr,
+            .lpszAddress = resolved->lpszAddress ? wide.recipientAddress.data() : nullptr,
+            .ulEIDSize = resolved->ulEIDSize,
+            .lpEntryID = resolved->lpEntryID};
     }
     wide.message = {.ulReserved = 0,
                     .lpszSubject = wide.subject.data(),
@@ -203,7 +205,8 @@ void SendMapiMail(HWND owner, const std::string& profileName, const std::string&
     // With MAPI_DIALOG the call returns only once the user has sent or cancelled the message.
     if (wideClient) {
         WideMessage wide;
-        fillWideMessage(wide, subject, body, attachments.entries, hasRecipient ? resolved : nullptr);
+        fillWideMessage(wide, subject, body, attachments.entries,
+                        hasRecipient ? resolved : nullptr);
         result = mapi::sendMailW(session.handle(), reinterpret_cast<ULONG_PTR>(owner),
                                  &wide.message, sendFlags, 0);
     } else {

@@ -121,7 +121,8 @@ bool wideSendMailAvailable() {
 
 ULONG sendMailW(LHANDLE session, ULONG_PTR uiParam, MessageW* message, FLAGS flags,
                 ULONG reserved) {
-    if (auto* call = sendMailWFunction().get()) return call(session, uiParam, message, flags, reserved);
+    if (auto* call = sendMailWFunction().get())
+        return call(session, uiParam, message, flags, reserved);
     return MAPI_USER_ABORT;
 }
 

@@ -64,7 +64,6 @@ ULONG logoff(LHANDLE session, ULONG_PTR uiParam, FLAGS flags, ULONG reserved);
 // Whether the client's library exports MAPISendMailW, which takes every text, the attachments'
 // paths and names included, in Unicode. Older clients have only the ANSI MAPISendMail.
 bool wideSendMailAvailable();
-ULONG sendMailW(LHANDLE session, ULONG_PTR uiParam, MessageW* message, FLAGS flags,
-                ULONG reserved);
+ULONG sendMailW(LHANDLE session, ULONG_PTR uiParam, MessageW* message, FLAGS flags, ULONG reserved);
 
 }  // namespace vps::mapi

@@ -129,8 +129,8 @@ template <typename Message>
 ULONG logSendMail(const char* call, LHANDLE session, ULONG_PTR uiParam, const Message* message,
                   FLAGS flags, ULONG reserved) {
     const ULONG result = resultFor("VPS_STANDIN_MAPI_SEND", SUCCESS_SUCCESS);
-    log(std::string(call) + " session=" + hex(session) + " ui=" + hex(uiParam) + " flags=" + hex(flags) +
-        " reserved=" + std::to_string(reserved) + " -> " + std::to_string(result));
+    log(std::string(call) + " session=" + hex(session) + " ui=" + hex(uiParam) + " flags=" +
+        hex(flags) + " reserved=" + std::to_string(reserved) + " -> " + std::to_string(result));
     if (!message) {
         log(" message null");
         return result;

@@ -53,7 +53,8 @@ private:
 };
 
 std::string sendMailW(const std::string& ui, const char* flags) {
-    return "MAPISendMailW" + logged::sendMail(ui, flags, 0).substr(std::string("MAPISendMail").size());
+    return "MAPISendMailW" +
+           logged::sendMail(ui, flags, 0).substr(std::string("MAPISendMail").size());
 }
 
 bool isAscii(const std::string& text) {
@@ -64,7 +65,9 @@ bool isAscii(const std::string& text) {
 }
 
 // Stands in for a volume that keeps no short names: the long path comes back as it is.
-std::optional<std::string> noShortNames(const std::string& path) { return path; }
+std::optional<std::string> noShortNames(const std::string& path) {
+    return path;
+}
 
 class ShortPathLookupOverride {
 public:
@@ -92,11 +95,11 @@ TEST(MailWideClient, AnAttachmentInAFolderOfAnyScriptArrivesAsItIsSpelled) {
 
     SendMapiMail(owner.handle(), "", "", "", "Title", "(Screen capture on now)", file + ";");
 
-    EXPECT_EQ(mapi.log(), (Lines{logged::logon("", "", 0), logged::resolveName("", 14),
-                                 sendMailW(owner.logged(), "0x9"),
-                                 logged::message("Title", "0/null", "1/set"),
-                                 logged::note("(Screen capture on now)"),
-                                 logged::file(file, name), logged::logoff()}));
+    EXPECT_EQ(mapi.log(),
+              (Lines{logged::logon("", "", 0), logged::resolveName("", 14),
+                     sendMailW(owner.logged(), "0x9"), logged::message("Title", "0/null", "1/set"),
+                     logged::note("(Screen capture on now)"), logged::file(file, name),
+                     logged::logoff()}));
     EXPECT_TRUE(boxes.shown().empty());
 }
 
@@ -130,8 +133,8 @@ TEST(MailAnsiClient, APathTheCodePageCannotSpellGoesAsItsShortPath) {
     struct Case {
         const char* what;
         std::string file;
-        bool shortPath;     // the short path instead of the long one
-        std::string name;   // as the client gets it; empty: the short path's file part
+        bool shortPath;    // the short path instead of the long one
+        std::string name;  // as the client gets it; empty: the short path's file part
     } cases[] = {
         {"Cyrillic, CJK and emoji folder, plain name", unicode.createFile("shot.jpg"), true,
          "shot.jpg"},
@@ -157,11 +160,11 @@ TEST(MailAnsiClient, APathTheCodePageCannotSpellGoesAsItsShortPath) {
             EXPECT_NE(path, c.file);
         }
         const std::string name = c.name.empty() ? attachmentFileName(*shortPath) : c.name;
-        EXPECT_EQ(mapi.log(), (Lines{logged::logon("", "", 0), logged::resolveName("", 14),
-                                     logged::sendMail(owner.logged(), "0x9", 0),
-                                     logged::message("Title", "0/null", "1/set"),
-                                     logged::note("Body"), logged::file(path, name),
-                                     logged::logoff()}));
+        EXPECT_EQ(mapi.log(),
+                  (Lines{logged::logon("", "", 0), logged::resolveName("", 14),
+                         logged::sendMail(owner.logged(), "0x9", 0),
+                         logged::message("Title", "0/null", "1/set"), logged::note("Body"),
+                         logged::file(path, name), logged::logoff()}));
         EXPECT_TRUE(boxes.shown().empty());
     }
 }
@@ -184,7 +187,8 @@ TEST(MailAnsiClient, WithoutAShortNameTheUserIsToldWhereThePictureIsAndNothingIs
     EXPECT_EQ(text.rfind("The picture is saved as \"", 0), 0u) << text;
     EXPECT_NE(text.find("shot.jpg\", but the mail program cannot be given it"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("Please attach the file to a message yourself."), std::string::npos) << text;
+    EXPECT_NE(text.find("Please attach the file to a message yourself."), std::string::npos)
+        << text;
     EXPECT_NE(GetFileAttributesW(win::wide(file).c_str()), INVALID_FILE_ATTRIBUTES)
         << "the picture must be kept";
 }
