@@ -10,6 +10,7 @@
 #include "core/PrinterNames.h"
 #include "output/CaptureBitmap.h"
 #include "output/Printer.h"
+#include "win/Window.h"
 #include "settings/uIni.h"
 #include "win/Gdi.h"
 #include "win/WideText.h"
@@ -21,10 +22,10 @@ namespace {
 // The hourglass for the time of one print; the arrow afterwards, on every way out.
 class HourglassCursor {
 public:
-    HourglassCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+    HourglassCursor() { SetCursor(LoadCursorW(nullptr, win::systemResource(IDC_WAIT))); }
     HourglassCursor(const HourglassCursor&) = delete;
     HourglassCursor& operator=(const HourglassCursor&) = delete;
-    ~HourglassCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+    ~HourglassCursor() { SetCursor(LoadCursorW(nullptr, win::systemResource(IDC_ARROW))); }
 };
 
 win::Font pageFont(const std::string& face, int height) {

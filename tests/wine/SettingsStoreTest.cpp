@@ -201,7 +201,9 @@ TEST_F(SettingsStore, AFileOfAnEarlierVersionReadsAsWrittenAndBecomesUnicodeAtTh
         SCOPED_TRACE(c.what);
         test::FreshSettingsFile fresh;
         test::FreshSettingsFile::write(c.bytes);
-        if (c.bytes.starts_with("[")) EXPECT_EQ(ReadString("ReportTitle", "Text"), "Café");
+        if (c.bytes.starts_with("[")) {
+            EXPECT_EQ(ReadString("ReportTitle", "Text"), "Café");
+        }
 
         WriteString("PrintTitle", "Checked", "0");
         EXPECT_TRUE(test::FreshSettingsFile::bytes().starts_with("\xFF\xFE"));

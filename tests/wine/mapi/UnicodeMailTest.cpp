@@ -212,7 +212,9 @@ TEST(MailAnsiText, PathsAreSpelledExactlyOrNotAtAllAndOtherTextsWithQuestionMark
         SCOPED_TRACE(c.utf8);
         EXPECT_EQ(mail::exactAnsi(c.utf8), c.exact);
         EXPECT_EQ(mail::ansiText(c.utf8), c.lossy);
-        if (c.exact) EXPECT_EQ(mail::fromAnsi(c.exact->c_str()), c.utf8);
+        if (c.exact) {
+            EXPECT_EQ(mail::fromAnsi(c.exact->c_str()), c.utf8);
+        }
     }
 }
 
