@@ -91,6 +91,18 @@ png_lands_in_the_unicode_folder() {
   expect_the_screen "$UNICODE_DIR/Ωμέγα.png"
 }
 
+# The classic fault of double-byte code pages: Japanese 表 and ソ are 0x95 0x5C and 0x83 0x5C in
+# code page 932, whose second byte is "\", so a byte-wise search for it splits such names. The
+# whole case runs in a Japanese locale, from which Wine takes code page 932.
+bmp_under_the_japanese_code_page() {
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  FOLDER_NAME='ソフト表'
+  unicode_folder
+  [ "$(probe acp | tr -d '\r')" = 932 ] || fail "Wine's code page is $(probe acp), not 932 (is the ja_JP.UTF-8 locale there?)"
+  save_as 0 '表ソ 📷.bmp'
+  expect_the_screen "$UNICODE_DIR/表ソ 📷.bmp"
+}
+
 e2e_setup "${SCREEN_W}x${SCREEN_H}x24"
 PICTURE_DIR="$(mktemp -d "${TMPDIR:-/tmp}/vps-unicode.XXXXXX")"
 VPS_TEMP_DIRS+=("$PICTURE_DIR")
@@ -104,4 +116,5 @@ import -window root "$SCREEN_PICTURE"
 run_case "Save as BMP into a Cyrillic, CJK and emoji folder, pasted into the dialog: the screen exactly" bmp_lands_in_the_unicode_folder
 run_case "Save as JPEG into that folder under a CJK and Greek name: quality 75" jpeg_lands_in_the_unicode_folder
 run_case "Save as PNG into that folder under a Greek name: the screen exactly" png_lands_in_the_unicode_folder
+run_case "Under code page 932: Save as BMP into 'ソフト表' as '表ソ 📷.bmp'" bmp_under_the_japanese_code_page
 e2e_finish

@@ -150,7 +150,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: vpsprobe [-c CLASS | -t TITLE] COMMAND [ARGS]\n"
                  "  find | visible | rect | client | pid | close | endsession | list\n"
-                 "  find-title CAPTION | child-rect TEXT | count | controls\n"
+                 "  find-title CAPTION | child-rect TEXT | count | controls | acp\n"
                  "  idle TIMEOUT_MS | move X Y WIDTH HEIGHT\n"
                  "  texts                       (every visible window of the class: TITLE<TAB>TEXT\n"
                  "                               of each control; message boxes share one class)\n"
@@ -639,6 +639,9 @@ int main(int argc, char** argv) {
         RECT r{};
         GetWindowRect(*found, &r);
         print_rect(r);
+    } else if (cmd == "acp") {
+        // The ANSI code page Wine took from the locale: 1252 for English, 932 for Japanese.
+        std::printf("%u\n", GetACP());
     } else if (cmd == "count") {
         const auto count = std::ranges::count_if(
             windows_below(), [](HWND each) { return class_of(each) == g_class; });
