@@ -263,13 +263,17 @@ missing_printer_is_named_and_window_stays() {
   wait_hidden
 }
 
-# A title in Cyrillic and Greek, stored in the settings file in UTF-8, prints as it is spelled
+# A title in Cyrillic and Greek, stored in the settings file as the program keeps it (UTF-16 with
+# its byte-order mark), prints as it is spelled
 # and centred (measured as it is drawn, not as bytes of the ANSI code page). No Greek mu or
 # omega: Arial draws them with the glyphs of the micro and ohm signs, which the PDF's text then
 # reads back as those signs.
 title_in_any_script_prints_as_spelled() {
   local title='Снимок γραφή'
   settings '[Action]' 'ItemIndex=0' '[ReportTitle]' "Text=$title"
+  local file
+  file="$(settings_file)"
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$file"; } >"$file.utf16" && mv "$file.utf16" "$file"
   start_and_print_one_page
   local words printed centre
   words="$(pdf_words)"
