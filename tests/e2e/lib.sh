@@ -268,6 +268,40 @@ drag() {
   sleep 0.2
 }
 
+# ---- General Options and the program started shown -----------------------------------------
+
+START_BOX='Start Vantaro Print Screen when I sign in'
+
+open_general_options() {
+  focus_main
+  press alt+o
+  press g
+  wait_until 15 "General Options opens" bash -c "xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
+}
+
+# 1 or 0: the Start with Windows box as General Options shows it.
+start_box_state() { probe -t 'General Options' controls | awk -F'\t' -v c="$START_BOX" '$3 == c { print $2 }'; }
+
+click_start_box() {
+  local l t r b
+  read -r l t r b < <(probe -t 'General Options' child-rect "$START_BOX") || fail "no '$START_BOX' box"
+  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
+
+close_general_options() {
+  x_focus "$(x_window '^General Options$')"
+  press "$1"
+  wait_until 15 "General Options closes" bash -c "! xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
+}
+
+start_shown() {
+  settings_write
+  app_start
+  probe idle 20000 || fail "the program never became idle"
+  second_start
+  wait_visible
+}
+
 # ---- the process as Linux sees it ---------------------------------------------------------
 
 thread_count() { find "/proc/$1/task" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }

@@ -9,7 +9,6 @@ source "$(dirname "$0")/lib.sh"
 VERSION="$(head -n 1 "$VPS_ROOT/VERSION")"
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 RUN_VALUE='Vantaro Print Screen'
-START_BOX='Start Vantaro Print Screen when I sign in'
 
 # Incremental: quick when the Release trees are built already.
 if ! "$VPS_ROOT/scripts/package" >"$VPS_ROOT/build/package.log" 2>&1; then
@@ -36,35 +35,6 @@ run_value_absent() { ! wine reg query "$RUN_KEY" /v "$RUN_VALUE" >/dev/null 2>&1
 # The program's own path, as Windows writes it into the Run value.
 quoted_exe() { printf '"%s"' "$(winepath -w "$VPS_EXE" | tr -d '\r')"; }
 
-open_general_options() {
-  focus_main
-  press alt+o
-  press g
-  wait_until 15 "General Options opens" bash -c "xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
-}
-
-# 1 or 0: the Start with Windows box as General Options shows it.
-start_box_state() { probe -t 'General Options' controls | awk -F'\t' -v c="$START_BOX" '$3 == c { print $2 }'; }
-
-click_start_box() {
-  local l t r b
-  read -r l t r b < <(probe -t 'General Options' child-rect "$START_BOX") || fail "no '$START_BOX' box"
-  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-}
-
-close_general_options() {
-  x_focus "$(x_window '^General Options$')"
-  press "$1"
-  wait_until 15 "General Options closes" bash -c "! xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
-}
-
-start_shown() {
-  settings_write
-  app_start
-  probe idle 20000 || fail "the program never became idle"
-  second_start
-  wait_visible
-}
 
 # The removal's process has ended, or shows what it could not remove.
 ended_or_reporting() {

@@ -8,7 +8,6 @@ source "$(dirname "$0")/lib.sh"
 
 RUN_KEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
 RUN_VALUE='Vantaro Print Screen'
-START_BOX='Start Vantaro Print Screen when I sign in'
 FOLDER_NAME='Программы 表 📷'
 PROGRAM_W="C:\\$FOLDER_NAME\\VantaroPrintScreen.exe"
 
@@ -33,34 +32,6 @@ run_value() {
     sed 's/\\\(.\)/\1/g'
 }
 
-open_general_options() {
-  focus_main
-  press alt+o
-  press g
-  wait_until 15 "General Options opens" bash -c "xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
-}
-
-start_box_state() { probe -t 'General Options' controls | awk -F'\t' -v c="$START_BOX" '$3 == c { print $2 }'; }
-
-click_start_box() {
-  local l t r b
-  read -r l t r b < <(probe -t 'General Options' child-rect "$START_BOX") || fail "no '$START_BOX' box"
-  xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) click 1
-}
-
-close_general_options() {
-  x_focus "$(x_window '^General Options$')"
-  press "$1"
-  wait_until 15 "General Options closes" bash -c "! xdotool search --onlyvisible --name '^General Options\$' >/dev/null"
-}
-
-start_shown() {
-  settings_write
-  app_start
-  probe idle 20000 || fail "the program never became idle"
-  second_start
-  wait_visible
-}
 
 question_shown() { probe -c TMessageForm find >/dev/null 2>&1; }
 
